@@ -1,0 +1,10 @@
+# Warning and sanitizer flags shared by every target of the project.
+add_library(zoravin_flags INTERFACE)
+target_compile_options(zoravin_flags INTERFACE -Wall -Wextra)
+if(ZORAVIN_WERROR)
+  target_compile_options(zoravin_flags INTERFACE -Werror)
+endif()
+if(ZORAVIN_SANITIZE)
+  target_compile_options(zoravin_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  target_link_options(zoravin_flags INTERFACE -fsanitize=address,undefined)
+endif()
