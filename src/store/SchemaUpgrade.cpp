@@ -1,0 +1,290 @@
+#include "store/SchemaUpgrade.h"
+
+#include "store/Cp932.h"
+#include "store/Download.h"
+#include "store/FieldText.h"
+#include "store/QuoteSplitter.h"
+#include "store/Session.h"
+#include "store/Sql.h"
+#include "store/StoreError.h"
+#include "store/TableCatalogue.h"
+#include "store/TableCopy.h"
+#include "store/TableScripts.h"
+#include "store/Transaction.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace store {
+
+namespace {
+
+// The field list through which the correction file is read: column k of a
+// record goes to field k.
+const QStringList kCorrectionFields = {
+    u"Syoku_ID"_s, u"Syokugun"_s, u"SyokuGun2"_s, u"SyokuMei"_s, u"haiki"_s, u"neturyo"_s,
+    u"tanpaku"_s,  u"shi"_s,      u"tou"_s,       u"Ca"_s,       u"Fe"_s,    u"ViA"_s,
+    u"ViB1"_s,     u"ViB2"_s,     u"ViC"_s,       u"Nacl"_s,     u"Seni"_s};
+constexpr int kCorrectionMaxColumns = 501;
+
+// Splits a line as comma text: values are separated by commas and, outside
+// double quotes, also by blanks and control characters; a quoted value may
+// hold commas and blanks, and a doubled quote in it stands for one quote.
+QStringList splitCommaText(const QString& line)
+{
+    QStringList out;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    const auto skipBlanks = [&]() {
+        while (i < n && line.at(i).unicode() <= u' ')
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        QString value;
+        if (line.at(i) == u'"') {
+            ++i;
+            while (i < n) {
+                if (line.at(i) == u'"') {
+                    if (i + 1 < n && line.at(i + 1) == u'"') {
+                        value += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += line.at(i++);
+            }
+        } else {
+            while (i < n && line.at(i) != u',' && line.at(i).unicode() > u' ')
+                value += line.at(i++);
+        }
+        out << value;
+        skipBlanks();
+        if (i < n && line.at(i) == u',') {
+            ++i;
+            skipBlanks();
+            if (i == n)
+                out << QString();
+        }
+    }
+    return out;
+}
+
+const char* kAddPotassium = "Alter Table SyokuM Add K Float";
+
+} // namespace
+
+SchemaUpgrade::SchemaUpgrade(Session& session) : m_session(session) {}
+
+void SchemaUpgrade::alterTable(const QSqlDatabase& db, const QString& statement)
+{
+    static const QRegularExpression head(u"^\\s*Alter\\s+Table\\s+(\\S+)\\s+(.*)$"_s,
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression add(u"^Add\\s+(\"[^\"]+\"|\\S+)\\s+(.+)$"_s,
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression drop(u"^Drop\\s+(\"[^\"]+\"|\\S+)$"_s,
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = head.match(statement);
+    if (!m.hasMatch())
+        throw StoreError(u"変更文を読めません: "_s + statement);
+    const QString table = m.captured(1);
+    Transaction tx(db);
+    for (const QString& raw : m.captured(2).split(u',')) {
+        const QString clause = raw.trimmed();
+        if (clause.isEmpty())
+            continue;
+        if (const auto a = add.match(clause); a.hasMatch()) {
+            QString name = a.captured(1);
+            if (name.startsWith(u'"'))
+                name = name.mid(1, name.size() - 2);
+            if (Sql::hasField(db, table, name))
+                continue;
+            const TableDef def = TableCatalogue::parse(
+                u"CREATE TABLE IF NOT EXISTS \"x\" (\n\"%1\" %2\n);"_s.arg(name, a.captured(2).trimmed()))
+                                     .first();
+            Sql::exec(db, u"ALTER TABLE "_s + Sql::quoted(table) + u" ADD COLUMN "_s +
+                              Sql::quoted(name) + u' ' + TableCatalogue::sqliteType(def.fields.first()));
+        } else if (const auto d = drop.match(clause); d.hasMatch()) {
+            QString name = d.captured(1);
+            if (name.startsWith(u'"'))
+                name = name.mid(1, name.size() - 2);
+            if (!Sql::hasField(db, table, name))
+                continue;
+            Sql::exec(db, u"ALTER TABLE "_s + Sql::quoted(table) + u" DROP COLUMN "_s +
+                              Sql::quoted(name));
+        } else {
+            throw StoreError(u"変更文を読めません: "_s + clause);
+        }
+    }
+    tx.commit();
+}
+
+void SchemaUpgrade::upgradeSettings()
+{
+    const QSqlDatabase db = m_session.ahm();
+    TableCatalogue::apply(db, TableScripts::settingsTable());
+    if (!Sql::hasField(db, u"HeadM"_s, u"PM11"_s))
+        alterTable(db, u"Alter Table HeadM Add \"PM11\" Integer, Add \"PM12\" Integer, Add \"PM13\" "
+                       u"Integer, Add \"PM14\" Integer, Add \"PM15\" Integer, Add \"PM16\" Integer, Add "
+                       u"\"PM17\" Integer, Add \"PM18\" Integer, Add \"PM19\" Integer, Add \"PM20\" "
+                       u"Integer  "_s);
+    if (TableCatalogue::textSize(db, u"HeadM"_s, u"職印１"_s) == 6) {
+        Transaction tx(db);
+        Sql::dropTable(db, u"HeadM$"_s); // a rebuild that never finished
+        TableCatalogue::apply(db, TableScripts::settingsTableRebuild());
+        TableCopy::ReplaceTableByCopy(db, u"HeadM"_s, u"HeadM$"_s);
+        tx.commit();
+    }
+}
+
+void SchemaUpgrade::createTables()
+{
+    TableCatalogue::apply(m_session.aaa(), TableScripts::mainTables());
+}
+
+void SchemaUpgrade::upgradeData()
+{
+    const QSqlDatabase db = m_session.aaa();
+    if (!Sql::hasField(db, u"SyokuM"_s, u"Seni"_s))
+        alterTable(db, u"Alter Table SyokuM Add Seni Float, Add Na Float"_s);
+    if (!Sql::hasField(db, u"SyokuM"_s, u"K"_s))
+        refreshPotassium();
+    if (!Sql::hasField(db, u"SyokuGunM"_s, u"S1"_s))
+        alterTable(db, u"Alter Table SyokugunM Add S1 Float, Add S2 Float, Add D Float"_s);
+    if (Sql::hasField(db, u"kondateD"_s, u"Ca"_s))
+        alterTable(db,
+                   u"Alter Table kondateD Drop Syokugun ,Drop haiki ,Drop neturyo ,Drop tanpaku ,Drop "
+                   u"shi ,Drop tou  ,Drop Ca ,Drop Fe ,Drop ViA ,Drop ViB1 ,Drop ViB2 ,Drop ViC ,Drop "
+                   u"Nacl ,Drop Cyumonryo ,Drop syokugun2 ,Drop syokugun3   ,Drop F0 ,Drop F1 ,Drop F2 "
+                   u",Drop F3 ,Drop F4 ,Drop F5 ,Drop F6 ,Drop F7 ,Drop F8 ,Drop F9 ,Drop Seni,Drop Na"_s);
+    if (!Sql::hasField(db, u"kondateM2"_s, u"Ninzu2"_s))
+        alterTable(db, u"Alter Table kondateM2 Add Ninzu2 Integer, Add Ninzu3 Integer "_s);
+    if (!Sql::hasField(db, u"kondateM2"_s, u"Ninzu4"_s))
+        alterTable(db, u"Alter Table kondateM2 Add Ninzu4 Integer, Add Ninzu5 Integer "_s);
+    if (!Sql::hasField(db, u"kondateM2"_s, u"kin1"_s))
+        alterTable(db, u"Alter Table kondateM2 Add kin1 Integer, Add kin2 Integer "_s);
+
+    // A four-digit code written by an old version; when the corrected code
+    // is already there the old row is left for the user to resolve, since
+    // renaming it would break the key.
+    const auto code = [&](const QString& id) {
+        return Sql::scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID=?"_s, {id}).isValid();
+    };
+    if (code(u"1509"_s) && !code(u"15090"_s))
+        Sql::exec(db, u"UPDATE SyokuM SET Syoku_ID='15090' WHERE Syoku_ID='1509'"_s);
+
+    if (!Sql::scalar(db, u"SELECT 1 FROM WG WHERE WG_ID=12"_s).isValid())
+        Sql::exec(db, u"INSERT INTO WG (WG_ID, Meisyo, S1, S2) VALUES (12, ?, 1100, 900)"_s,
+                  {u"K mg"_s});
+
+    const QString correction = m_session.workDir() + u'/' + correctionFileName();
+    if (QFileInfo::exists(correction)) {
+        QSqlQuery q = Sql::exec(db, u"SELECT shi FROM SyokuM WHERE Syoku_ID='14004'"_s);
+        if (q.next() && q.value(0).isNull())
+            applyCorrectionFile(correction);
+    }
+}
+
+void SchemaUpgrade::refreshPotassium()
+{
+    const QSqlDatabase db = m_session.aaa();
+    const QString local = m_session.workDir() + u'/' + potassiumFileName();
+    Download::DownloadFile(Download::serverUrl(potassiumServerPath()), local);
+
+    QFile file(local);
+    const bool readable = file.open(QIODevice::ReadOnly);
+    const QByteArray data = readable ? file.readAll() : QByteArray();
+
+    // The field and its values arrive together; only an unreadable file
+    // leaves the field without values (the refresh is tied to adding it).
+    Transaction tx(db);
+    alterTable(db, QString::fromLatin1(kAddPotassium));
+    if (readable) {
+        const QStringList lines = Cp932::decodeLossy(data).split(u'\n');
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList cols = splitCommaText(lines.at(i));
+            if (cols.isEmpty())
+                continue;
+            bool ok = false;
+            int number = cols.at(0).toInt(&ok);
+            if (!ok)
+                number = -1;
+            const QString code = QString::asprintf("%.5d", number);
+            bool isNumber = false;
+            const double k = cols.value(13).trimmed().toDouble(&isNumber);
+            Sql::exec(db, u"UPDATE SyokuM SET K=? WHERE Syoku_ID=?"_s,
+                      {isNumber ? QVariant(k) : QVariant(), code});
+        }
+    }
+    tx.commit();
+    if (!readable)
+        throw StoreError(u"カリウムのデータ（%1）を読み込めませんでした。"_s.arg(local));
+}
+
+void SchemaUpgrade::applyCorrectionFile(const QString& path)
+{
+    const QSqlDatabase db = m_session.aaa();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(u"ファイルを読めません: "_s + path);
+    const QList<QuoteSplitter::Record> records =
+        QuoteSplitter::records(file.readAll(), kCorrectionMaxColumns);
+    const QList<FieldDef> fields = FieldText::fieldsOf(db, u"SyokuM"_s);
+    const auto fieldDef = [&](const QString& name) {
+        for (const FieldDef& f : fields)
+            if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+                return f;
+        throw StoreError(u"SyokuM に項目 %1 がありません。"_s.arg(name));
+    };
+
+    QStringList sets;
+    QList<FieldDef> targets;
+    for (int k = 3; k < kCorrectionFields.size(); ++k) {
+        targets << fieldDef(kCorrectionFields.at(k));
+        sets << Sql::quoted(targets.last().name);
+    }
+    QStringList assigns, marks;
+    for (const QString& s : sets) {
+        assigns << s + u"=?"_s;
+        marks << u"?"_s;
+    }
+    const QString update = u"UPDATE SyokuM SET "_s + assigns.join(u", "_s) + u" WHERE Syoku_ID=?"_s;
+    const QString insert = u"INSERT INTO SyokuM (Syoku_ID, "_s + sets.join(u", "_s) +
+                           u") VALUES (?, "_s + marks.join(u", "_s) + u')';
+    const FieldDef idField = fieldDef(u"Syoku_ID"_s);
+
+    Transaction tx(db);
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        const QuoteSplitter::Record& rec = records.at(r);
+        const QVariant id = FieldText::fromText(idField, Cp932::decodeLossy(rec.value(0)));
+        if (id.isNull())
+            continue; // a blank line
+        QVariantList values;
+        for (int k = 0; k < targets.size(); ++k)
+            values << FieldText::fromText(targets.at(k), Cp932::decodeLossy(rec.value(k + 3)));
+        const bool exists =
+            Sql::scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID=?"_s, {id}).isValid();
+        if (exists)
+            Sql::exec(db, update, values + QVariantList{id});
+        else
+            Sql::exec(db, insert, QVariantList{id} + values);
+    }
+    tx.commit();
+}
+
+void SchemaUpgrade::runAll()
+{
+    upgradeSettings();
+    if (!m_session.dataOpen())
+        m_session.openData();
+    createTables();
+    upgradeData();
+}
+
+} // namespace store

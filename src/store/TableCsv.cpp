@@ -1,0 +1,132 @@
+#include "store/TableCsv.h"
+
+#include "store/Cp932.h"
+#include "store/FieldText.h"
+#include "store/Prompter.h"
+#include "store/QuoteSplitter.h"
+#include "store/SafeFile.h"
+#include "store/Sql.h"
+#include "store/StoreError.h"
+#include "store/Transaction.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace store {
+
+namespace {
+
+QList<FieldDef> resolveColumns(const QSqlDatabase& db, const QString& table,
+                               const QList<CsvColumn>& columns, bool skipAutoInc)
+{
+    const QList<FieldDef> all = FieldText::fieldsOf(db, table);
+    if (all.isEmpty())
+        throw StoreError(u"テーブル %1 がありません。"_s.arg(table));
+    if (columns.isEmpty()) {
+        QList<FieldDef> out = all;
+        if (skipAutoInc && !out.isEmpty() && out.first().type == FieldType::AutoInc)
+            out.removeFirst();
+        return out;
+    }
+    QList<FieldDef> out;
+    for (const CsvColumn& c : columns) {
+        auto it = std::find_if(all.begin(), all.end(), [&](const FieldDef& f) {
+            return f.name.compare(c.field, Qt::CaseInsensitive) == 0;
+        });
+        if (it == all.end())
+            throw StoreError(u"テーブル %1 に項目 %2 がありません。"_s.arg(table, c.field));
+        out << *it;
+    }
+    return out;
+}
+
+QByteArray quotedBytes(const QString& text)
+{
+    const auto bytes = Cp932::encode(text);
+    if (!bytes)
+        throw StoreError(u"シフトJISで書けない文字があります: %1"_s.arg(text));
+    QByteArray b = *bytes;
+    b.replace("\"", "\"\"");
+    return '"' + b + '"';
+}
+
+} // namespace
+
+bool TableCsv::ExportTableCsv(const QSqlDatabase& db, const QString& table, const QString& path,
+                              Prompter& prompter, const QList<CsvColumn>& columns)
+{
+    if (QFileInfo::exists(path) &&
+        prompter.yesNoCancel(u"同名のファイルがあります。上書をしてもよいですか？"_s) != Answer::Yes)
+        return false;
+    const QList<FieldDef> fields = resolveColumns(db, table, columns, false);
+
+    QByteArray out;
+    QList<QByteArray> head;
+    for (int i = 0; i < fields.size(); ++i) {
+        const QString label = columns.isEmpty() || columns.at(i).label.isEmpty()
+                                  ? fields.at(i).name
+                                  : columns.at(i).label;
+        head << quotedBytes(label);
+    }
+    out += head.join(',') + "\r\n";
+
+    QStringList names;
+    for (const FieldDef& f : fields)
+        names << Sql::quoted(f.name);
+    QSqlQuery q = Sql::exec(db, u"SELECT "_s + names.join(u", "_s) + u" FROM "_s +
+                                    Sql::quoted(table) + u" ORDER BY rowid"_s);
+    // Tables without a rowid key are ordered by their rowid anyway, which for
+    // the exchange tables follows the key because they are written in order.
+    while (q.next()) {
+        QList<QByteArray> cells;
+        for (int i = 0; i < fields.size(); ++i) {
+            const QString text = FieldText::toText(fields.at(i), q.value(i));
+            cells << (FieldText::isNumeric(fields.at(i).type) ? text.toLatin1() : quotedBytes(text));
+        }
+        out += cells.join(',') + "\r\n";
+    }
+    SafeFile::write(path, out);
+    return true;
+}
+
+void TableCsv::ImportTableCsv(const QSqlDatabase& db, const QString& path, const QString& table,
+                              ImportMode mode, const QList<CsvColumn>& columns)
+{
+    if (!QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(u"ファイルを読めません: "_s + path);
+    const QByteArray data = file.readAll();
+    const QList<FieldDef> fields = resolveColumns(db, table, columns, true);
+
+    QStringList names, marks;
+    for (const FieldDef& f : fields) {
+        names << Sql::quoted(f.name);
+        marks << u"?"_s;
+    }
+    const QString insert = u"INSERT INTO "_s + Sql::quoted(table) + u" ("_s + names.join(u", "_s) +
+                           u") VALUES ("_s + marks.join(u", "_s) + u')';
+
+    Transaction tx(db);
+    if (mode == ImportMode::Replace)
+        Sql::exec(db, u"DELETE FROM "_s + Sql::quoted(table));
+    const QList<QuoteSplitter::Record> records = QuoteSplitter::records(data, kMaxImportColumns);
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        const QuoteSplitter::Record& rec = records.at(r);
+        QVariantList values;
+        for (int i = 0; i < fields.size(); ++i)
+            values << (i < rec.size() ? FieldText::fromText(fields.at(i), Cp932::decodeLossy(rec.at(i)))
+                                      : QVariant());
+        try {
+            Sql::exec(db, insert, values);
+        } catch (const StoreError& e) {
+            throw StoreError(u"%1 行目を登録できません。\n%2"_s.arg(r + 1).arg(e.message()));
+        }
+    }
+    tx.commit();
+}
+
+} // namespace store
