@@ -1,0 +1,70 @@
+#include "store/Download.h"
+#include "support/TinyHttpServer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class DownloadTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    TinyHttpServer server;
+    QString target() const { return dir.path() + u"/syokuM2010.csv"_s; }
+};
+
+} // namespace
+
+TEST_F(DownloadTest, WritesTheWholeBodyAndReplacesTheFile)
+{
+    QByteArray body(200000, 'x');
+    server.put(u"/syoku/syokuM2010.csv"_s, body);
+    QFile old(target());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    EXPECT_TRUE(store::Download::DownloadFile(QUrl(server.base() + u"/syoku/syokuM2010.csv"_s), target()));
+    EXPECT_EQ(readAll(target()), body);
+}
+
+TEST_F(DownloadTest, FailureLeavesTheExistingFileUntouched)
+{
+    QFile old(target());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    server.put(u"/cut.csv"_s, QByteArray(100000, 'y'));
+    server.truncate(u"/cut.csv"_s);
+    const struct {
+        QString url;
+    } cases[] = {
+        {server.base() + u"/missing.csv"_s}, // 404
+        {server.base() + u"/cut.csv"_s},     // connection dropped midway
+        {u"http://127.0.0.1:9/none"_s},      // nothing listening
+        {u"ftp://127.0.0.1/none"_s},         // not a web address
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(store::Download::DownloadFile(QUrl(c.url), target(), 5000)) << c.url.toStdString();
+        EXPECT_EQ(readAll(target()), QByteArray("previous")) << c.url.toStdString();
+    }
+}
+
+TEST(DownloadServer, DefaultIsHttpsAndEnvironmentOverrides)
+{
+    const QByteArray saved = qgetenv("ZORAVIN_SERVER");
+    qunsetenv("ZORAVIN_SERVER");
+    EXPECT_TRUE(store::Download::serverUrl(u"/syokuM2020.csv"_s).toString().startsWith(u"https://"_s));
+    qputenv("ZORAVIN_SERVER", "http://127.0.0.1:8080/");
+    EXPECT_EQ(store::Download::serverUrl(u"/syoku/syokuM2010.csv"_s).toString(),
+              u"http://127.0.0.1:8080/syoku/syokuM2010.csv"_s);
+    qputenv("ZORAVIN_SERVER", saved);
+}
