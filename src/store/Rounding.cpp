@@ -1,5 +1,6 @@
 #include "store/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,10 +14,11 @@ constexpr int kSignificant = 15;
 
 enum class Mode { HalfUp, HalfEven };
 
-double roundDecimal(double x, int decimals, Mode mode)
-{
+double roundDecimal(double x, int decimals, Mode mode) {
     if (!std::isfinite(x))
         return x;
+    // Beyond ±350 places every double is either kept whole or rounds to zero.
+    decimals = std::clamp(decimals, -350, 350);
     const bool negative = std::signbit(x);
 
     // d.dddddddddddddde±XX: the digits the user sees, correctly rounded by
@@ -37,6 +39,8 @@ double roundDecimal(double x, int decimals, Mode mode)
         // Every visible digit lies in front of the place: the visible value
         // is already rounded.
         const double visible = std::strtod(text, nullptr);
+        if (!std::isfinite(visible)) // the 15-digit form of a value next to DBL_MAX
+            return x;
         return negative && visible != 0.0 ? -visible : visible;
     }
     if (keep < 0)
@@ -67,18 +71,15 @@ double roundDecimal(double x, int decimals, Mode mode)
 
 } // namespace
 
-double roundHalfUp(double x, int decimals)
-{
+double roundHalfUp(double x, int decimals) {
     return roundDecimal(x, decimals, Mode::HalfUp);
 }
 
-double roundHalfEven(double x, int decimals)
-{
+double roundHalfEven(double x, int decimals) {
     return roundDecimal(x, decimals, Mode::HalfEven);
 }
 
-qint64 roundToInt(double x)
-{
+qint64 roundToInt(double x) {
     if (std::isnan(x))
         return 0;
     const double r = roundHalfUp(x, 0);

@@ -1,0 +1,131 @@
+#include "store/Sql.h"
+#include "store/TableCatalogue.h"
+#include "store/TableScripts.h"
+#include "support/TempInstall.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using store::Sql::exec;
+using store::Sql::scalar;
+
+namespace {
+
+struct CtlResult {
+    int status;
+    QString err;
+};
+
+CtlResult zoravinctl(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZORAVINCTL_PATH), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Cli, InitCreatesAnInstallationThatUpgradeAccepts)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + u"/園"_s;
+    ASSERT_EQ(zoravinctl({u"init"_s, dir}).status, 0);
+    EXPECT_TRUE(QFileInfo(dir + u"/VELK"_s).isSymLink());
+    {
+        store::Session s(dir);
+        s.openSettings();
+        s.openData();
+        EXPECT_TRUE(store::Sql::hasField(s.ahm(), u"HeadM"_s, u"PM20"_s));
+        EXPECT_EQ(scalar(s.ahm(), u"SELECT COUNT(*) FROM HeadM"_s).toInt(), 0);
+        for (const auto& t : store::TableCatalogue::mainTables())
+            EXPECT_TRUE(store::Sql::tableExists(s.aaa(), t.name)) << t.name.toStdString();
+    }
+    EXPECT_EQ(zoravinctl({u"upgrade"_s, dir}).status, 0);
+}
+
+TEST(Cli, RefusesFoldersThatAreNoInstallationWithTheSystemsMessages)
+{
+    QTemporaryDir tmp;
+    const CtlResult none = zoravinctl({u"upgrade"_s, tmp.path()});
+    EXPECT_NE(none.status, 0);
+    EXPECT_TRUE(none.err.contains(u"実行できる環境ではありませんので、終了します。"_s)) << none.err.toStdString();
+
+    ASSERT_EQ(zoravinctl({u"init"_s, tmp.path()}).status, 0);
+    QDir(tmp.path() + u"/Data"_s).removeRecursively();
+    const CtlResult noData = zoravinctl({u"upgrade"_s, tmp.path()});
+    EXPECT_NE(noData.status, 0);
+    EXPECT_TRUE(noData.err.contains(u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s));
+
+    EXPECT_NE(zoravinctl({u"nosuchverb"_s}).status, 0);
+    EXPECT_NE(zoravinctl({}).status, 0);
+}
+
+// An upgrade killed at any moment leaves each table as before its step or as
+// after it; a later upgrade finishes the work with every row kept.
+TEST(Cli, KilledUpgradeLeavesEveryTableBeforeOrAfterItsStep)
+{
+    TempInstall install;
+    constexpr int kLines = 30000;
+    {
+        auto s = install.openSession();
+        store::TableCatalogue::apply(s->ahm(), store::TableScripts::settingsTable());
+        exec(s->ahm(), u"INSERT INTO HeadM (meisyou, 職印１) VALUES (?, ?)"_s, {u"さくら園"_s, u"園長"_s});
+        QString old = u"CREATE TABLE kondateD (kondate_ID INTEGER, K1 INTEGER, K2 INTEGER, Ryori_ID TEXT(4), "
+                      u"SubNo INTEGER, Syoku_ID TEXT(10), SyokuMei TEXT(40), Suryo FLOAT"_s;
+        const QStringList dropped = {u"Syokugun"_s, u"haiki"_s, u"neturyo"_s, u"tanpaku"_s, u"shi"_s,
+                                     u"tou"_s, u"Ca"_s, u"Fe"_s, u"ViA"_s, u"ViB1"_s, u"ViB2"_s,
+                                     u"ViC"_s, u"Nacl"_s, u"Cyumonryo"_s, u"syokugun2"_s,
+                                     u"syokugun3"_s, u"F0"_s, u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s,
+                                     u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"Seni"_s, u"Na"_s};
+        for (const QString& f : dropped)
+            old += u", "_s + f + u" FLOAT"_s;
+        exec(s->aaa(), old + u", PRIMARY KEY (kondate_ID, K1, K2, Ryori_ID, SubNo))"_s);
+        exec(s->aaa(), u"CREATE TABLE kondateM2 (kondate_ID INTEGER, K1 INTEGER, K2 INTEGER, "
+                       u"kondateMei TEXT(100), Ninzu INTEGER, PRIMARY KEY (kondate_ID, K1, K2))"_s);
+        exec(s->aaa(), u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
+                       u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo, Ca) "
+                       u"SELECT i, 0, 0, '0101', 1, '01088', i % 100, 1 FROM n"_s,
+             {kLines});
+        exec(s->aaa(), u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
+                       u"INSERT INTO kondateM2 SELECT i, 0, 0, 'x', 20 FROM n"_s,
+             {kLines});
+    }
+
+    const auto checkConsistent = [&](int round) {
+        auto s = install.openSession();
+        const QStringList fields = store::Sql::fieldNames(s->aaa(), u"kondateD"_s);
+        EXPECT_TRUE(fields.size() == 8 || fields.size() == 36) << round << ": " << fields.size();
+        const QStringList m2 = store::Sql::fieldNames(s->aaa(), u"kondateM2"_s);
+        EXPECT_EQ(m2.contains(u"Ninzu2"_s), m2.contains(u"Ninzu3"_s)) << round;
+        EXPECT_EQ(m2.contains(u"kin1"_s), m2.contains(u"kin2"_s)) << round;
+        EXPECT_EQ(scalar(s->aaa(), u"SELECT COUNT(*) FROM kondateD"_s).toInt(), kLines) << round;
+        EXPECT_EQ(scalar(s->aaa(), u"SELECT SUM(Suryo) FROM kondateD"_s).toLongLong(),
+                  scalar(s->aaa(), u"SELECT SUM(i % 100) FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION "
+                                   u"ALL SELECT i+1 FROM n WHERE i<?) SELECT i FROM n)"_s, {kLines})
+                      .toLongLong())
+            << round;
+        EXPECT_EQ(scalar(s->ahm(), u"SELECT meisyou FROM HeadM"_s).toString(), u"さくら園"_s) << round;
+    };
+
+    int round = 0;
+    for (int delayMs : {20, 60, 120, 250, 400, 600, 900, 1300}) {
+        QProcess p;
+        p.start(QStringLiteral(ZORAVINCTL_PATH), {u"upgrade"_s, install.path()});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(delayMs);
+        p.kill();
+        p.waitForFinished();
+        checkConsistent(++round);
+    }
+    ASSERT_EQ(zoravinctl({u"upgrade"_s, install.path()}).status, 0);
+    checkConsistent(99);
+    auto s = install.openSession();
+    EXPECT_EQ(store::Sql::fieldNames(s->aaa(), u"kondateD"_s).size(), 8);
+    EXPECT_TRUE(store::Sql::hasField(s->aaa(), u"kondateM2"_s, u"kin1"_s));
+    EXPECT_EQ(store::TableCatalogue::textSize(s->ahm(), u"HeadM"_s, u"職印１"_s), 10);
+}
