@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6
   libicu-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipaexfont sqlite3 clang-format
+  fonts-ipaexfont sqlite3 clang clang-format
   xvfb xauth poppler-utils
 )
 # Data preparation only (the food-table converter); never a runtime dependency.
