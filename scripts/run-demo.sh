@@ -1,10 +1,30 @@
 #!/usr/bin/env bash
-# Runs Zoravin on the demo installation folder, creating it on first use.
+# make run: opens Zoravin on the demo installation folder, creating the
+# folder (with the demo menus) on first use. The program runs in its
+# installation folder, so it is started from there.
 set -euo pipefail
 build=$1; demo=$2
-ctl="$build/src/cli/zoravinctl"
+bin="$(cd "$build/bin" && pwd)"
+
 if [ ! -f "$demo/AHM.sqlite" ]; then
-  "$ctl" init "$demo"
+  "$bin/zoravinctl" init "$demo" --demo
 fi
-"$ctl" upgrade "$demo"
-echo "Zoravin: installation folder $demo is up to date."
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  {
+    echo "zoravin needs a display: run 'make run' on an X11 or Wayland desktop"
+    echo "(DISPLAY or WAYLAND_DISPLAY must be set)."
+    if command -v xvfb-run >/dev/null 2>&1; then
+      echo "Without one, 'xvfb-run -a make run' starts it on a virtual display that"
+      echo "nobody sees; 'make screenshots' shows the screens as pictures instead."
+    else
+      echo "Without one, install xvfb and use 'xvfb-run -a make run', or look at"
+      echo "the screens with 'make screenshots'."
+    fi
+  } >&2
+  exit 2
+fi
+
+echo "Zoravin: $demo (パスワードの既定値は 7295)"
+cd "$demo"
+exec "$bin/zoravin"

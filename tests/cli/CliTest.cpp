@@ -17,6 +17,7 @@ namespace {
 struct CtlResult {
     int status;
     QString err;
+    QString out;
 };
 
 CtlResult zoravinctl(const QStringList& args)
@@ -25,7 +26,7 @@ CtlResult zoravinctl(const QStringList& args)
     p.start(QStringLiteral(ZORAVINCTL_PATH), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+            QString::fromUtf8(p.readAllStandardError()), QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 } // namespace
@@ -46,6 +47,39 @@ TEST(Cli, InitCreatesAnInstallationThatUpgradeAccepts)
             EXPECT_TRUE(store::Sql::tableExists(s.aaa(), t.name)) << t.name.toStdString();
     }
     EXPECT_EQ(zoravinctl({u"upgrade"_s, dir}).status, 0);
+}
+
+TEST(Cli, InitFillsANewInstallationOnceAndDemoAddsMenus)
+{
+    QTemporaryDir tmp;
+    const auto rows = [](const QString& dir, const QString& sql) {
+        store::Session s(dir);
+        s.openSettings();
+        s.openData();
+        return scalar(sql.contains(u"HeadM"_s) ? s.ahm() : s.aaa(), sql).toString();
+    };
+
+    const QString plain = tmp.path() + u"/plain"_s;
+    const CtlResult first = zoravinctl({u"init"_s, plain});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.out.contains(u"食品マスター … 2538 件"_s)) << first.out.toStdString();
+    EXPECT_EQ(rows(plain, u"SELECT COUNT(*) FROM SyokuM"_s), u"2538"_s);
+    EXPECT_EQ(rows(plain, u"SELECT COUNT(*) FROM kondateM"_s), u"0"_s);
+
+    const CtlResult again = zoravinctl({u"init"_s, plain, u"--demo"_s});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains(u"既にデータが登録されているので、初期データは読み込みません。"_s))
+        << again.err.toStdString();
+    EXPECT_EQ(rows(plain, u"SELECT COUNT(*) FROM kondateM"_s), u"0"_s);
+
+    const QString demo = tmp.path() + u"/demo"_s;
+    const CtlResult withDemo = zoravinctl({u"init"_s, u"--demo"_s, demo});
+    ASSERT_EQ(withDemo.status, 0) << withDemo.err.toStdString();
+    EXPECT_GE(rows(demo, u"SELECT COUNT(*) FROM kondateM"_s).toInt(), 20);
+    EXPECT_EQ(rows(demo, u"SELECT COUNT(*) FROM SyokuM"_s), u"2538"_s);
+    EXPECT_EQ(rows(demo, u"SELECT meisyou FROM HeadM"_s), u"ひまわり保育園（デモ）"_s);
+
+    EXPECT_EQ(zoravinctl({u"init"_s, u"--demo"_s}).status, 1);
 }
 
 TEST(Cli, RefusesFoldersThatAreNoInstallationWithTheSystemsMessages)

@@ -1,0 +1,266 @@
+#include "ui/app/TMain.h"
+
+#include "masters/DataModule.h"
+#include "store/StoreError.h"
+#include "ui/app/THEAD1.h"
+#include "ui/masters/TSyokujiM.h"
+#include "ui/masters/TTaisyoM.h"
+#include "ui/widgets/MessageBoxPrompter.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+namespace {
+
+QLabel* arrow(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() * 2.2);
+    f.setBold(true);
+    label->setFont(f);
+    label->setStyleSheet(u"color: #1a3a8a;"_s);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+TMain::TMain(store::Prompter* prompter, QWidget* parent)
+    : QMainWindow(parent),
+      m_ownPrompter(prompter ? nullptr : std::make_unique<widgets::MessageBoxPrompter>(this)),
+      m_prompter(prompter ? prompter : m_ownPrompter.get()), m_dialogs(this),
+      m_startUp(masters::DM(), *m_prompter, m_dialogs)
+{
+    // WorkDir is where the program was started; AHM is pointed there.
+    masters::DM().setWorkDir(QDir::currentPath());
+    masters::DM().FirstActivation = true;
+
+    setObjectName(u"Main"_s);
+    setWindowTitle(u"Main"_s);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    m_pages = new QTabWidget(central);
+    m_pages->addTab(buildMainPage(), u"メインメニュー"_s);
+    m_pages->addTab(buildSupportPage(), u"補助作業メニュー"_s);
+    m_pages->setDocumentMode(true);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(10, 8, 10, 10);
+    body->addWidget(m_pages);
+    layout->addLayout(body);
+    setCentralWidget(central);
+}
+
+TMain::~TMain() = default;
+
+QString TMain::releaseDate()
+{
+    return u"最新更新日2023年09月20日"_s;
+}
+
+QWidget* TMain::buildHeader()
+{
+    auto* header = new QFrame(this);
+    header->setObjectName(u"Header"_s);
+    header->setStyleSheet(u"#Header { background: #0a1f6b; } #Header QLabel { color: white; }"_s);
+    auto* title = new QLabel(u"Zoravin"_s, header);
+    title->setObjectName(u"Title"_s);
+    QFont tf = title->font();
+    tf.setPointSizeF(30);
+    tf.setBold(true);
+    title->setFont(tf);
+    title->setStyleSheet(u"color: #ffeb00;"_s);
+
+    m_institution = new QLabel(header);
+    m_institution->setObjectName(u"Institution"_s);
+    QFont inf = m_institution->font();
+    inf.setPointSizeF(inf.pointSizeF() * 1.45);
+    m_institution->setFont(inf);
+
+    m_release = new QLabel(releaseDate(), header);
+    m_release->setObjectName(u"ReleaseDate"_s);
+    m_release->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+
+    auto* layout = new QHBoxLayout(header);
+    layout->setContentsMargins(22, 10, 18, 10);
+    layout->setSpacing(28);
+    layout->addWidget(title, 0, Qt::AlignVCenter);
+    layout->addWidget(m_institution, 1, Qt::AlignVCenter);
+    layout->addWidget(m_release, 0, Qt::AlignBottom);
+    return header;
+}
+
+QPushButton* TMain::menuButton(const QString& caption, void (TMain::*open)())
+{
+    auto* b = new QPushButton(caption, this);
+    b->setMinimumSize(196, 38);
+    b->setAutoDefault(false);
+    if (open)
+        connect(b, &QPushButton::clicked, this, open);
+    else
+        b->setEnabled(false);
+    return b;
+}
+
+QWidget* TMain::buildMainPage()
+{
+    auto* page = new QWidget(this);
+
+    auto* settings = new QGroupBox(u"初期設定事項"_s, page);
+    auto* settingsLayout = new QVBoxLayout(settings);
+    settingsLayout->setContentsMargins(12, 14, 12, 12);
+    settingsLayout->setSpacing(8);
+    settingsLayout->addWidget(menuButton(u"初期設定"_s, &TMain::openInitialSettings));
+    settingsLayout->addWidget(menuButton(u"食事区分"_s, &TMain::openMealTypes));
+    settingsLayout->addWidget(menuButton(u"対象区分"_s, &TMain::openTargetGroups));
+    settingsLayout->addWidget(menuButton(u"食品登録"_s));
+    settingsLayout->addWidget(menuButton(u"食品群登録"_s));
+    settingsLayout->addWidget(menuButton(u"成分基準値登録"_s));
+    settingsLayout->addWidget(menuButton(u"納入業者マスター"_s));
+
+    // The working order: settings, then dishes, then menus.
+    auto* flow = new QGridLayout;
+    flow->setVerticalSpacing(4);
+    flow->setRowStretch(0, 1);
+    flow->addWidget(arrow(u"⇒"_s, page), 1, 0);
+    flow->addWidget(menuButton(u"料　　理"_s), 1, 1);
+    flow->addWidget(arrow(u"↓"_s, page), 2, 1);
+    flow->addWidget(menuButton(u"献　　立"_s), 3, 1);
+    flow->setRowStretch(4, 1);
+
+    auto* tools = new QVBoxLayout;
+    tools->setSpacing(8);
+    tools->addWidget(menuButton(u"備忘メモ帳"_s));
+    tools->addWidget(menuButton(u"バックアップコピー"_s));
+    tools->addStretch();
+    tools->addWidget(menuButton(u"閉じる(&C)"_s, &TMain::closeClicked));
+
+    auto* web = new QFrame(page);
+    web->setObjectName(u"WebPanel"_s);
+    web->setFrameShape(QFrame::StyledPanel);
+    auto* webLayout = new QHBoxLayout(web);
+    webLayout->setContentsMargins(10, 8, 10, 8);
+    webLayout->addWidget(menuButton(u"HPを開く"_s));
+    webLayout->addWidget(menuButton(u"バージョンアップ"_s));
+    webLayout->addWidget(menuButton(u"リモートメンテナンス"_s));
+    auto* note = new QLabel(
+        u"バージョンアップの有無はバージョンアップボタンをクリックしてご確認ください。"_s, page);
+    note->setObjectName(u"WebNote"_s);
+
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(16, 16, 16, 12);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(settings, 0, 0);
+    grid->addLayout(flow, 0, 1);
+    grid->addLayout(tools, 0, 2);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(web, 1, 0, 1, 3);
+    grid->addWidget(note, 2, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* TMain::buildSupportPage()
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+    layout->addWidget(menuButton(u"献立データの削除"_s), 0, Qt::AlignLeft);
+    layout->addWidget(menuButton(u"テータテーブルの調整"_s), 0, Qt::AlignLeft);
+    layout->addStretch();
+    return page;
+}
+
+QPushButton* TMain::button(const QString& caption) const
+{
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+bool TMain::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+void TMain::FormActivate()
+{
+    if (m_ended)
+        return;
+    m_release->setText(releaseDate());
+    const bool first = masters::DM().FirstActivation;
+    masters::Activation result = masters::Activation::Running;
+    try {
+        result = m_startUp.activate(QDir::currentPath());
+    } catch (const store::StoreError& e) {
+        // The activation ends here; the next one starts over.
+        m_prompter->warning(e.message());
+        return;
+    }
+    if (result == masters::Activation::Ended) {
+        endApplication();
+        return;
+    }
+    if (first && !masters::DM().FirstActivation)
+        m_institution->setText(masters::DM().InstitutionName);
+}
+
+void TMain::endApplication()
+{
+    m_ended = true;
+    close();
+    emit applicationEnded();
+}
+
+void TMain::closeClicked()
+{
+    close();
+}
+
+void TMain::runScreen(QDialog& screen)
+{
+    screen.exec();
+    // The main window is active again: not every desktop says so when a
+    // modal screen closes, and a second activation only repeats the checks.
+    FormActivate();
+}
+
+void TMain::openInitialSettings()
+{
+    THEAD1 screen(false, this);
+    runScreen(screen);
+    m_institution->setText(masters::DM().InstitutionName);
+}
+
+void TMain::openMealTypes()
+{
+    masterscreens::TSyokujiM screen(this);
+    runScreen(screen);
+}
+
+void TMain::openTargetGroups()
+{
+    masterscreens::TTaisyoM screen(this);
+    runScreen(screen);
+}
+
+} // namespace app

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "masters/StartUp.h"
+#include "ui/app/StartUpDialogs.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace store {
+class Prompter;
+}
+
+namespace app {
+
+// The main window "Main": the dark-blue header with the product and the
+// institution, and the two menu pages from which every screen is opened,
+// modally, created when opened and destroyed when closed. Each activation
+// runs the start-up checks (masters::StartUp); when they end the
+// application the window closes and applicationEnded is emitted.
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Messages go through prompter, or through message boxes when none is given.
+    explicit TMain(store::Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    static QString releaseDate();
+
+    // Runs on every activation of the window.
+    void FormActivate();
+    bool ended() const { return m_ended; }
+
+    QTabWidget* pages() const { return m_pages; }
+    QLabel* institutionLabel() const { return m_institution; }
+    QLabel* releaseLabel() const { return m_release; }
+    // The button with that caption, on either page.
+    QPushButton* button(const QString& caption) const;
+
+signals:
+    void applicationEnded();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildMainPage();
+    QWidget* buildSupportPage();
+    // A menu button; one whose screen does not exist yet is disabled.
+    QPushButton* menuButton(const QString& caption, void (TMain::*open)() = nullptr);
+    void endApplication();
+    // Shows a screen modally; the checks of an activation follow.
+    void runScreen(QDialog& screen);
+
+    void closeClicked();
+    void openInitialSettings();
+    void openMealTypes();
+    void openTargetGroups();
+
+    std::unique_ptr<store::Prompter> m_ownPrompter;
+    store::Prompter* m_prompter;
+    StartUpDialogs m_dialogs;
+    masters::StartUp m_startUp;
+    QTabWidget* m_pages = nullptr;
+    QLabel* m_institution = nullptr;
+    QLabel* m_release = nullptr;
+    bool m_ended = false;
+};
+
+} // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace app {
+
+// The user password prompt shown at every start. It closes only by its
+// button or its system box, and either way what the edit holds then is the
+// entered password.
+class TPW : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPW(QWidget* parent = nullptr);
+
+    QString password() const;
+    QLineEdit* edit() const { return m_edit; }
+    QPushButton* okButton() const { return m_ok; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLineEdit* m_edit;
+    QPushButton* m_ok;
+};
+
+} // namespace app

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ui/masters/NameListScreen.h"
+
+namespace masterscreens {
+
+// The target-group screen "対象区分の登録" (TaisyoM, at most two rows).
+class TTaisyoM : public NameListScreen {
+    Q_OBJECT
+public:
+    explicit TTaisyoM(QWidget* parent = nullptr);
+};
+
+} // namespace masterscreens

@@ -1,0 +1,191 @@
+#include "ui/widgets/SqlGridModel.h"
+
+#include "store/Cp932.h"
+#include "store/TableCatalogue.h"
+
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlIndex>
+#include <QSqlRecord>
+
+namespace widgets {
+
+SqlGridModel::SqlGridModel(const QSqlDatabase& db, const QString& table, QObject* parent)
+    : QSqlTableModel(parent, db)
+{
+    setTable(table);
+    setEditStrategy(OnRowChange);
+    // Key order, as the tables are indexed on their primary key.
+    if (!primaryKey().isEmpty())
+        setSort(fieldIndex(primaryKey().fieldName(0)), Qt::AscendingOrder);
+    const QSqlRecord rec = record();
+    for (int i = 0; i < rec.count(); ++i)
+        m_textSizes << store::TableCatalogue::textSize(db, table, rec.fieldName(i));
+    connect(this, &QSqlTableModel::primeInsert, this, [this](int, QSqlRecord& rec) {
+        if (m_primer)
+            m_primer(rec);
+    });
+}
+
+void SqlGridModel::setColumnTitle(const QString& field, const QString& title)
+{
+    setHeaderData(fieldIndex(field), Qt::Horizontal, title);
+}
+
+void SqlGridModel::setReadOnly(const QString& field)
+{
+    m_readOnly.insert(fieldIndex(field));
+}
+
+int SqlGridModel::textSize(int column) const
+{
+    return column >= 0 && column < m_textSizes.size() ? m_textSizes[column] : 0;
+}
+
+bool SqlGridModel::appendRow()
+{
+    // Already on a new row nobody typed in: there is nothing to store yet.
+    if (m_newRow >= 0 && !m_newRowTyped)
+        return false;
+    if (isDirty() && !post())
+        return false;
+    if (m_mayInsert && !m_mayInsert(rowCount()))
+        return false;
+    const int row = rowCount();
+    if (!insertRow(row))
+        return false;
+    m_newRow = row;
+    m_newRowTyped = false;
+    return true;
+}
+
+bool SqlGridModel::deleteRowAt(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    if (m_mayDelete && !m_mayDelete(row))
+        return false;
+    if (row == m_newRow) {
+        cancel();
+        return true;
+    }
+    if (!removeRow(row))
+        return false;
+    const bool stored = submitOrReport();
+    select();
+    return stored;
+}
+
+bool SqlGridModel::leaveRow(int row)
+{
+    if (m_reverting)
+        return true;
+    // Moving into the new row: what was pending was stored when it was added.
+    if (m_newRow >= 0 && row != m_newRow)
+        return true;
+    if (row == m_newRow && !m_newRowTyped) {
+        cancel();
+        return true;
+    }
+    return post();
+}
+
+bool SqlGridModel::post()
+{
+    if (!isDirty())
+        return true;
+    if (!submitOrReport())
+        return false;
+    m_newRow = -1;
+    return true;
+}
+
+bool SqlGridModel::submitOrReport()
+{
+    if (submitAll())
+        return true;
+    emit postFailed(lastError().text());
+    return false;
+}
+
+void SqlGridModel::cancel()
+{
+    revertAll();
+    m_newRow = -1;
+}
+
+bool SqlGridModel::submit()
+{
+    // The view submits when its cursor changes rows and when an editor
+    // closes with Enter. A new row nobody typed in is not stored: leaving
+    // it drops it (leaveRow).
+    if (m_reverting || (m_newRow >= 0 && !m_newRowTyped))
+        return true;
+    if (!submitOrReport())
+        return false;
+    if (!isDirty())
+        m_newRow = -1;
+    return true;
+}
+
+void SqlGridModel::revertRow(int row)
+{
+    if (row == m_newRow)
+        m_newRow = -1;
+    // Dropping a new row moves the view's cursor, which must not store or
+    // revert anything while the model is in the middle of this.
+    const bool outer = !m_reverting;
+    m_reverting = true;
+    QSqlTableModel::revertRow(row);
+    if (outer)
+        m_reverting = false;
+}
+
+bool SqlGridModel::select()
+{
+    m_newRow = -1;
+    return QSqlTableModel::select();
+}
+
+bool SqlGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    QVariant v = value;
+    if (role == Qt::EditRole && v.typeId() == QMetaType::QString) {
+        const QString text = v.toString();
+        const QMetaType type = record().field(index.column()).metaType();
+        const int size = textSize(index.column());
+        // Empty stays NULL, which every reader takes as 0 or "".
+        if (text.isEmpty())
+            v = QVariant(type);
+        else if (size > 0)
+            v = store::Cp932::fitBytes(text, size);
+        else if (type.id() != QMetaType::QString && v.canConvert(type))
+            v.convert(type);
+    }
+    if (!QSqlTableModel::setData(index, v, role))
+        return false;
+    if (index.row() == m_newRow)
+        m_newRowTyped = true;
+    return true;
+}
+
+QVariant SqlGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::TextAlignmentRole) {
+        const QMetaType type = record().field(index.column()).metaType();
+        const bool number = type.id() == QMetaType::Int || type.id() == QMetaType::LongLong ||
+                            type.id() == QMetaType::Double;
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return QSqlTableModel::data(index, role);
+}
+
+Qt::ItemFlags SqlGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QSqlTableModel::flags(index);
+    if (m_readOnly.contains(index.column()))
+        f &= ~Qt::ItemIsEditable;
+    return f;
+}
+
+} // namespace widgets

@@ -1,0 +1,150 @@
+#include "ui/ModalDriver.h"
+#include "ui/Typing.h"
+#include "ui/UiFixture.h"
+
+#include "store/Prompter.h"
+#include "ui/app/THEAD1.h"
+#include "ui/app/TInstitutionName.h"
+#include "ui/app/TMain.h"
+#include "ui/app/TPW.h"
+#include "ui/masters/TSyokujiM.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class StartScreens : public UiFixture {
+protected:
+    // Types at the password prompt and presses its OK button.
+    static std::function<void(app::TPW*)> typePassword(const QString& text)
+    {
+        return [text](app::TPW* pw) {
+            QTest::keyClicks(pw->edit(), text);
+            QTest::mouseClick(pw->okButton(), Qt::LeftButton);
+        };
+    }
+
+    store::ScriptedPrompter prompter;
+};
+
+} // namespace
+
+TEST_F(StartScreens, PasswordTypedAtThePrompt)
+{
+    const struct {
+        QVariant pm5;
+        QString typed;
+        bool passes;
+    } cases[] = {
+        {QVariant(), QStringLiteral("7295"), true},  {QVariant(), QStringLiteral("3907"), true},
+        {QVariant(), QStringLiteral("1234"), false}, {42, QStringLiteral("0042"), true},
+        {42, QStringLiteral("42"), false},
+    };
+    for (const auto& c : cases) {
+        folder.settingsSql(QStringLiteral("DELETE FROM HeadM"));
+        folder.setUpRow(c.pm5);
+        app::TMain main(&prompter);
+        QSignalSpy ended(&main, &app::TMain::applicationEnded);
+        ModalDriver driver;
+        driver.expect<app::TPW>(typePassword(c.typed));
+        main.FormActivate();
+        SCOPED_TRACE(c.typed.toStdString());
+        EXPECT_EQ(driver.pending(), 0);
+        EXPECT_EQ(driver.unexpected(), QStringList());
+        EXPECT_EQ(ended.count(), c.passes ? 0 : 1);
+        EXPECT_EQ(main.institutionLabel()->text(),
+                  c.passes ? QStringLiteral("すみれ保育園") : QString());
+        EXPECT_EQ(prompter.shown(), QStringList()); // a wrong password ends silently
+    }
+}
+
+TEST_F(StartScreens, ClosingThePromptByItsSystemBoxSubmitsTheEdit)
+{
+    folder.setUpRow();
+    app::TMain main(&prompter);
+    ModalDriver driver;
+    driver.expect<app::TPW>([](app::TPW* pw) {
+        EXPECT_EQ(pw->windowTitle(), QStringLiteral("ユーザーパスワード入力"));
+        QTest::keyClick(pw, Qt::Key_Escape); // not a way out
+        EXPECT_TRUE(pw->isVisible());
+        pw->close();
+    });
+    main.FormActivate();
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_FALSE(main.ended());
+}
+
+TEST_F(StartScreens, FirstStartAsksTheNameThenOpensTheSettingsWithTheGreyName)
+{
+    const QString name = QStringLiteral("ひまわり保育園");
+    const QString year = QString::number(QDate::currentDate().year());
+    {
+        app::TMain main(&prompter);
+        ModalDriver driver;
+        driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
+        driver.expect<app::TInstitutionName>([&](app::TInstitutionName* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("法人名の登録"));
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            EXPECT_TRUE(dialog->isVisible()); // no way out without a name
+            commitText(dialog->edit(), name);
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        driver.expect<app::THEAD1>([&](app::THEAD1* settings) {
+            EXPECT_EQ(settings->windowTitle(), QStringLiteral("初期設定１"));
+            EXPECT_EQ(settings->yearEdit()->text(), year);
+            EXPECT_EQ(settings->focusWidget(), settings->yearEdit());
+            QLineEdit* meisyou = settings->nameEdit();
+            EXPECT_EQ(meisyou->text(), name);
+            EXPECT_TRUE(meisyou->isReadOnly());
+            EXPECT_EQ(meisyou->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+            EXPECT_FALSE(meisyou->focusPolicy() & Qt::TabFocus);
+            QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("CloseButton")),
+                              Qt::LeftButton);
+        });
+        main.FormActivate();
+        EXPECT_EQ(driver.pending(), 0);
+        EXPECT_EQ(driver.unexpected(), QStringList());
+        EXPECT_FALSE(main.ended());
+        EXPECT_EQ(main.institutionLabel()->text(), name);
+    }
+    EXPECT_EQ(folder.settingsValue(QStringLiteral(
+                  "SELECT meisyou || printf(' %d %d %d %d %d %d', \"年度\", PM2, PM3, PM4, PM7, "
+                  "PM8) FROM HeadM")),
+              QStringLiteral("%1 %2 5 5 25 85 1").arg(name, year));
+
+    app::TMain second(&prompter);
+    ModalDriver driver;
+    driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
+    second.FormActivate();
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(driver.unexpected(), QStringList());
+    EXPECT_EQ(second.institutionLabel()->text(), name);
+    EXPECT_EQ(prompter.shown(), QStringList());
+}
+
+TEST_F(StartScreens, ReturningFromAScreenRechecksTheProgramFile)
+{
+    folder.setUpRow();
+    app::TMain main(&prompter);
+    QSignalSpy ended(&main, &app::TMain::applicationEnded);
+    ModalDriver driver;
+    driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
+    driver.expect<masterscreens::TSyokujiM>([&](masterscreens::TSyokujiM* screen) {
+        folder.removeProgramFile();
+        screen->close();
+    });
+    main.FormActivate();
+    ASSERT_FALSE(main.ended());
+    QTest::mouseClick(main.button(QStringLiteral("食事区分")), Qt::LeftButton);
+    // The main window becomes active again when the screen closes.
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(prompter.shown(), QStringList{QStringLiteral(
+                                    "実行プログラムのファイル名が変更されているために実行で"
+                                    "きません。\nファイル名を　VELK に戻して実行してください。")});
+    EXPECT_TRUE(main.ended());
+}
