@@ -12,24 +12,10 @@ using store::Sql::exec;
 
 namespace menu {
 
-namespace {
-
-std::int64_t divRoundHalfUp(std::int64_t num, std::int64_t den)
-{
-    const std::int64_t q = num / den;
-    const std::int64_t r = num % den;
-    if (2 * (r < 0 ? -r : r) >= den)
-        return q + (num < 0 ? -1 : 1);
-    return q;
-}
-
-} // namespace
-
 std::int64_t DayCost::withTax(store::Money amount, int taxEntryMode)
 {
-    const std::int64_t units =
-        taxEntryMode == 1 ? amount.units() * kTaxNumerator : amount.units() * kTaxDenominator;
-    return divRoundHalfUp(units, kTaxDenominator * 10000);
+    return taxEntryMode == 1 ? amount.roundedYenTimes(kTaxNumerator, kTaxDenominator)
+                             : amount.roundedYen();
 }
 
 QString DayCost::unusedFoodMessage(const QString& syokuMei)

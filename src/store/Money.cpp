@@ -75,6 +75,11 @@ std::int64_t Money::roundedYen() const
     return divRoundHalfAway(m_units, 10000);
 }
 
+std::int64_t Money::roundedYenTimes(std::int64_t num, std::int64_t den) const
+{
+    return divRoundHalfAway(m_units * num, den * 10000);
+}
+
 Money Money::mulRatio(std::int64_t num, std::int64_t den) const
 {
     return Money(divRoundHalfAway(m_units * num, den));

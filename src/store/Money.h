@@ -27,6 +27,9 @@ public:
     QString toString() const;
     // Whole yen, rounded half away from zero.
     std::int64_t roundedYen() const;
+    // Whole yen of this × num / den, rounded half away from zero once, at the
+    // end (an amount entered without tax times 108/100, say).
+    std::int64_t roundedYenTimes(std::int64_t num, std::int64_t den) const;
     // this × num / den, rounded half away from zero to ten-thousandths
     // (TaxFactor 1.08 is 108/100).
     Money mulRatio(std::int64_t num, std::int64_t den) const;

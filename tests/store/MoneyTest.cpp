@@ -127,3 +127,16 @@ TEST(Money, ArithmeticAndOrder) {
 }
 
 } // namespace
+
+TEST(Money, RoundedYenTimesRoundsOnceAtTheEnd)
+{
+    const struct {
+        const char* amount;
+        std::int64_t yen;
+    } cases[] = {
+        {"100", 108}, {"0.463", 1}, {"0.4629", 0}, {"-0.463", -1}, {"1234.5678", 1333}, {"0", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(store::Money::parse(QString::fromLatin1(c.amount))->roundedYenTimes(108, 100), c.yen)
+            << c.amount;
+}
