@@ -34,10 +34,11 @@ QTextStream& out()
     return s;
 }
 
-const char* kUsage = "使い方:\n"
-                     "  zoravinctl init DIR        新しいインストールフォルダを作成し、初期データを入れます\n"
-                     "  zoravinctl init DIR --demo さらにデモの業者・献立・購入金額と設定を入れます\n"
-                     "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n";
+const char* kUsage =
+    "使い方:\n"
+    "  zoravinctl init DIR        新しいインストールフォルダを作成し、初期データを入れます\n"
+    "  zoravinctl init DIR --demo さらにデモの業者・献立・購入金額と設定を入れます\n"
+    "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n";
 
 // The program that the installation's program-file link points at: the
 // desktop program beside this tool when it was built, else this tool.

@@ -17,8 +17,8 @@ struct Range {
 QList<Range> rangesOf(const QSqlDatabase& db, const QString& table)
 {
     QList<Range> out;
-    QSqlQuery q = exec(db, u"SELECT SyokuID1, SyokuID2, SyokuGun_ID FROM "_s + store::Sql::quoted(table) +
-                               u" ORDER BY S_ID"_s);
+    QSqlQuery q = exec(db, u"SELECT SyokuID1, SyokuID2, SyokuGun_ID FROM "_s +
+                               store::Sql::quoted(table) + u" ORDER BY S_ID"_s);
     while (q.next())
         out.append({q.value(0), q.value(1), q.value(2)});
     return out;

@@ -36,7 +36,8 @@ store::FieldDef fieldOf(const QList<store::FieldDef>& fields, const QString& nam
 void rewriteNames(const QSqlDatabase& db, const std::function<QString(const QString&)>& convert,
                   const FoodImport::Progress& progress)
 {
-    const store::FieldDef nameField = fieldOf(store::FieldText::fieldsOf(db, u"SyokuM"_s), u"SyokuMei"_s);
+    const store::FieldDef nameField =
+        fieldOf(store::FieldText::fieldsOf(db, u"SyokuM"_s), u"SyokuMei"_s);
     QList<QPair<QString, QString>> changes;
     int total = 0;
     {
@@ -85,8 +86,8 @@ QString FoodImport::cleanName(const QString& name)
     return s;
 }
 
-int FoodImport::ImportFoodCsv(const QSqlDatabase& db, const QString& path, store::Prompter& prompter,
-                              const Progress& progress)
+int FoodImport::ImportFoodCsv(const QSqlDatabase& db, const QString& path,
+                              store::Prompter& prompter, const Progress& progress)
 {
     if (!QFileInfo::exists(path))
         return 0;
@@ -141,7 +142,8 @@ int FoodImport::ImportFoodCsv(const QSqlDatabase& db, const QString& path, store
                 args << store::FieldText::fromText(valueFields.at(k), values.at(kFirstValue + k));
             }
             failing.clear();
-            exec(db, u"UPDATE SyokuM SET "_s + sets.join(u", "_s) + u" WHERE Syoku_ID=?"_s, args << id);
+            exec(db, u"UPDATE SyokuM SET "_s + sets.join(u", "_s) + u" WHERE Syoku_ID=?"_s,
+                 args << id);
             line.commit();
             ++stored;
         } catch (const store::StoreError&) {
@@ -169,7 +171,8 @@ void FoodImport::TrimNames(const QSqlDatabase& db, const Progress& progress)
     rewriteNames(
         db,
         [](const QString& n) {
-            return store::TextRoutines::ToFullWidth(trimBlanks(store::TextRoutines::ToHalfWidth(n)));
+            return store::TextRoutines::ToFullWidth(
+                trimBlanks(store::TextRoutines::ToHalfWidth(n)));
         },
         progress);
 }

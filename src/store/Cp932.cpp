@@ -1,8 +1,8 @@
 #include "store/Cp932.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QList>
 
 namespace store {
 

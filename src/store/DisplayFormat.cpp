@@ -33,7 +33,8 @@ struct NumberSection {
 };
 
 // Splits at ';' outside quotes; the quotes stay in the sections.
-QStringList splitSections(const QString& pattern) {
+QStringList splitSections(const QString& pattern)
+{
     QStringList sections{QString()};
     QChar quote;
     for (QChar c : pattern) {
@@ -51,7 +52,8 @@ QStringList splitSections(const QString& pattern) {
     return sections;
 }
 
-NumberSection parseSection(const QString& text) {
+NumberSection parseSection(const QString& text)
+{
     NumberSection s;
     bool afterPoint = false;
     int firstZero = -1; // among the integer placeholders
@@ -96,7 +98,8 @@ NumberSection parseSection(const QString& text) {
 }
 
 // The section filled with |value|, which the caller has chosen it for.
-QString renderSection(const NumberSection& s, double magnitude) {
+QString renderSection(const NumberSection& s, double magnitude)
+{
     QString out;
     if (!s.hasPlaces()) {
         for (const auto& t : s.tokens)
@@ -164,7 +167,8 @@ QString renderSection(const NumberSection& s, double magnitude) {
 
 // ---- printf-like specifiers --------------------------------------------
 
-QString groupThousands(const QString& digits) {
+QString groupThousands(const QString& digits)
+{
     QString out;
     const qsizetype n = digits.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -176,7 +180,8 @@ QString groupThousands(const QString& digits) {
 }
 
 // The text of one specifier without its width, or nothing for an unknown type.
-std::optional<QString> renderSpecifier(QChar type, int precision, double value) {
+std::optional<QString> renderSpecifier(QChar type, int precision, double value)
+{
     switch (type.toLower().unicode()) {
     case u'd': {
         const qint64 whole = Rounding::roundToInt(value);
@@ -207,19 +212,23 @@ std::optional<QString> renderSpecifier(QChar type, int precision, double value) 
 
 const QString kWeekdays[] = {u"月"_s, u"火"_s, u"水"_s, u"木"_s, u"金"_s, u"土"_s, u"日"_s};
 
-QString twoDigits(int n) {
+QString twoDigits(int n)
+{
     return u"%1"_s.arg(n, 2, 10, QChar(u'0'));
 }
 
-QString shortWeekday(const QDate& date) {
+QString shortWeekday(const QDate& date)
+{
     return kWeekdays[date.dayOfWeek() - 1];
 }
 
-QString longWeekday(const QDate& date) {
+QString longWeekday(const QDate& date)
+{
     return shortWeekday(date) + u"曜日"_s;
 }
 
-qsizetype runLength(const QString& text, qsizetype from) {
+qsizetype runLength(const QString& text, qsizetype from)
+{
     const QChar c = text.at(from).toLower();
     qsizetype n = 1;
     while (from + n < text.size() && text.at(from + n).toLower() == c)
@@ -229,7 +238,8 @@ qsizetype runLength(const QString& text, qsizetype from) {
 
 } // namespace
 
-QString formatFloat(const QString& pattern, double value) {
+QString formatFloat(const QString& pattern, double value)
+{
     if (pattern.isEmpty() || !std::isfinite(value))
         return QString::number(value, 'g', 15);
 
@@ -251,7 +261,8 @@ QString formatFloat(const QString& pattern, double value) {
     return isNegative && !negative ? u'-' + text : text;
 }
 
-QString formatPrintf(const QString& pattern, double value) {
+QString formatPrintf(const QString& pattern, double value)
+{
     QString out;
     qsizetype i = 0;
     while (i < pattern.size()) {
@@ -293,7 +304,8 @@ QString formatPrintf(const QString& pattern, double value) {
     return out;
 }
 
-QString formatDate(const QString& pattern, const QDate& date) {
+QString formatDate(const QString& pattern, const QDate& date)
+{
     if (!date.isValid())
         return QString();
 

@@ -53,8 +53,8 @@ bool Download::DownloadFile(const QUrl& url, const QString& localPath, int timeo
     if (file.write(rest) != rest.size())
         writeFailed = true;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300 &&
-                    !writeFailed;
+    const bool ok =
+        reply->error() == QNetworkReply::NoError && status >= 200 && status < 300 && !writeFailed;
     reply->deleteLater();
     if (!ok) {
         file.cancelWriting();

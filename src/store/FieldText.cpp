@@ -15,7 +15,8 @@ namespace store {
 QList<FieldDef> FieldText::fieldsOf(const QSqlDatabase& db, const QString& table)
 {
     const QString createSql =
-        Sql::scalar(db, u"SELECT sql FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"_s,
+        Sql::scalar(db,
+                    u"SELECT sql FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"_s,
                     {table})
             .toString();
     const bool autoInc = createSql.contains(u"AUTOINCREMENT"_s, Qt::CaseInsensitive);

@@ -63,8 +63,9 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
         QDir().mkpath(QFileInfo(to).absolutePath());
         bool copy = true;
         if (QFileInfo::exists(to)) {
-            const Answer a = prompter.yesNoCancel(
-                u"「%1」は既にあります。置き換えてもよいですか？"_s.arg(QDir::toNativeSeparators(to)));
+            const Answer a =
+                prompter.yesNoCancel(u"「%1」は既にあります。置き換えてもよいですか？"_s.arg(
+                    QDir::toNativeSeparators(to)));
             if (a == Answer::Cancel) {
                 cancelled = true;
                 break;
@@ -74,7 +75,8 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
                 QFile::remove(to);
         }
         if (copy && !QFile::copy(file, to))
-            prompter.warning(u"「%1」をコピーできませんでした。"_s.arg(QDir::toNativeSeparators(file)));
+            prompter.warning(
+                u"「%1」をコピーできませんでした。"_s.arg(QDir::toNativeSeparators(file)));
         if (progress)
             progress(++done, static_cast<int>(files.size()));
     }

@@ -38,8 +38,16 @@ public:
     constexpr Money operator+(Money o) const { return Money(m_units + o.m_units); }
     constexpr Money operator-(Money o) const { return Money(m_units - o.m_units); }
     constexpr Money operator-() const { return Money(-m_units); }
-    Money& operator+=(Money o) { m_units += o.m_units; return *this; }
-    Money& operator-=(Money o) { m_units -= o.m_units; return *this; }
+    Money& operator+=(Money o)
+    {
+        m_units += o.m_units;
+        return *this;
+    }
+    Money& operator-=(Money o)
+    {
+        m_units -= o.m_units;
+        return *this;
+    }
     constexpr auto operator<=>(const Money&) const = default;
 
 private:

@@ -14,7 +14,8 @@ constexpr int kSignificant = 15;
 
 enum class Mode { HalfUp, HalfEven };
 
-double roundDecimal(double x, int decimals, Mode mode) {
+double roundDecimal(double x, int decimals, Mode mode)
+{
     if (!std::isfinite(x))
         return x;
     // Beyond ±350 places every double is either kept whole or rounds to zero.
@@ -71,15 +72,18 @@ double roundDecimal(double x, int decimals, Mode mode) {
 
 } // namespace
 
-double roundHalfUp(double x, int decimals) {
+double roundHalfUp(double x, int decimals)
+{
     return roundDecimal(x, decimals, Mode::HalfUp);
 }
 
-double roundHalfEven(double x, int decimals) {
+double roundHalfEven(double x, int decimals)
+{
     return roundDecimal(x, decimals, Mode::HalfEven);
 }
 
-qint64 roundToInt(double x) {
+qint64 roundToInt(double x)
+{
     if (std::isnan(x))
         return 0;
     const double r = roundHalfUp(x, 0);

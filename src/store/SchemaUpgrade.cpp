@@ -105,11 +105,13 @@ void SchemaUpgrade::alterTable(const QSqlDatabase& db, const QString& statement)
                 name = name.mid(1, name.size() - 2);
             if (Sql::hasField(db, table, name))
                 continue;
-            const TableDef def = TableCatalogue::parse(
-                u"CREATE TABLE IF NOT EXISTS \"x\" (\n\"%1\" %2\n);"_s.arg(name, a.captured(2).trimmed()))
-                                     .first();
+            const TableDef def =
+                TableCatalogue::parse(u"CREATE TABLE IF NOT EXISTS \"x\" (\n\"%1\" %2\n);"_s.arg(
+                                          name, a.captured(2).trimmed()))
+                    .first();
             Sql::exec(db, u"ALTER TABLE "_s + Sql::quoted(table) + u" ADD COLUMN "_s +
-                              Sql::quoted(name) + u' ' + TableCatalogue::sqliteType(def.fields.first()));
+                              Sql::quoted(name) + u' ' +
+                              TableCatalogue::sqliteType(def.fields.first()));
         } else if (const auto d = drop.match(clause); d.hasMatch()) {
             QString name = d.captured(1);
             if (name.startsWith(u'"'))
@@ -130,10 +132,11 @@ void SchemaUpgrade::upgradeSettings()
     const QSqlDatabase db = m_session.ahm();
     TableCatalogue::apply(db, TableScripts::settingsTable());
     if (!Sql::hasField(db, u"HeadM"_s, u"PM11"_s))
-        alterTable(db, u"Alter Table HeadM Add \"PM11\" Integer, Add \"PM12\" Integer, Add \"PM13\" "
-                       u"Integer, Add \"PM14\" Integer, Add \"PM15\" Integer, Add \"PM16\" Integer, Add "
-                       u"\"PM17\" Integer, Add \"PM18\" Integer, Add \"PM19\" Integer, Add \"PM20\" "
-                       u"Integer  "_s);
+        alterTable(
+            db, u"Alter Table HeadM Add \"PM11\" Integer, Add \"PM12\" Integer, Add \"PM13\" "
+                u"Integer, Add \"PM14\" Integer, Add \"PM15\" Integer, Add \"PM16\" Integer, Add "
+                u"\"PM17\" Integer, Add \"PM18\" Integer, Add \"PM19\" Integer, Add \"PM20\" "
+                u"Integer  "_s);
     if (TableCatalogue::textSize(db, u"HeadM"_s, u"職印１"_s) == 6) {
         Transaction tx(db);
         Sql::dropTable(db, u"HeadM$"_s); // a rebuild that never finished
@@ -158,11 +161,12 @@ void SchemaUpgrade::upgradeData()
     if (!Sql::hasField(db, u"SyokuGunM"_s, u"S1"_s))
         alterTable(db, u"Alter Table SyokugunM Add S1 Float, Add S2 Float, Add D Float"_s);
     if (Sql::hasField(db, u"kondateD"_s, u"Ca"_s))
-        alterTable(db,
-                   u"Alter Table kondateD Drop Syokugun ,Drop haiki ,Drop neturyo ,Drop tanpaku ,Drop "
-                   u"shi ,Drop tou  ,Drop Ca ,Drop Fe ,Drop ViA ,Drop ViB1 ,Drop ViB2 ,Drop ViC ,Drop "
-                   u"Nacl ,Drop Cyumonryo ,Drop syokugun2 ,Drop syokugun3   ,Drop F0 ,Drop F1 ,Drop F2 "
-                   u",Drop F3 ,Drop F4 ,Drop F5 ,Drop F6 ,Drop F7 ,Drop F8 ,Drop F9 ,Drop Seni,Drop Na"_s);
+        alterTable(
+            db,
+            u"Alter Table kondateD Drop Syokugun ,Drop haiki ,Drop neturyo ,Drop tanpaku ,Drop "
+            u"shi ,Drop tou  ,Drop Ca ,Drop Fe ,Drop ViA ,Drop ViB1 ,Drop ViB2 ,Drop ViC ,Drop "
+            u"Nacl ,Drop Cyumonryo ,Drop syokugun2 ,Drop syokugun3   ,Drop F0 ,Drop F1 ,Drop F2 "
+            u",Drop F3 ,Drop F4 ,Drop F5 ,Drop F6 ,Drop F7 ,Drop F8 ,Drop F9 ,Drop Seni,Drop Na"_s);
     if (!Sql::hasField(db, u"kondateM2"_s, u"Ninzu2"_s))
         alterTable(db, u"Alter Table kondateM2 Add Ninzu2 Integer, Add Ninzu3 Integer "_s);
     if (!Sql::hasField(db, u"kondateM2"_s, u"Ninzu4"_s))

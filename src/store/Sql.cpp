@@ -37,8 +37,7 @@ QString quoted(const QString& identifier)
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
-    return scalar(db,
-                  u"SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"_s,
+    return scalar(db, u"SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"_s,
                   {table})
         .isValid();
 }

@@ -103,8 +103,7 @@ QList<TableDef> TableCatalogue::parse(const QString& script)
     QList<TableDef> tables;
     static const QRegularExpression table(
         u"CREATE\\s+TABLE\\s+IF\\s+NOT\\s+EXISTS\\s+\"([^\"]+)\"\\s*\\((.*?)\\)\\s*;"_s,
-        QRegularExpression::CaseInsensitiveOption |
-            QRegularExpression::DotMatchesEverythingOption);
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression index(
         u"CREATE\\s+INDEX\\s+IF\\s+NOT\\s+EXISTS\\s+\"([^\"]+)\"\\s+ON\\s+\"([^\"]+)\"\\s*\\(([^)]*)\\)"_s,
         QRegularExpression::CaseInsensitiveOption);

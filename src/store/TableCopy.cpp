@@ -30,7 +30,8 @@ void TableCopy::ReplaceTableByCopy(const QSqlDatabase& db, const QString& source
     Transaction tx(db);
     if (!pairs.isEmpty()) {
         const QString insert = u"INSERT INTO "_s + Sql::quoted(target) + u" ("_s +
-                               dstNames.join(u", "_s) + u") VALUES ("_s + marks.join(u", "_s) + u')';
+                               dstNames.join(u", "_s) + u") VALUES ("_s + marks.join(u", "_s) +
+                               u')';
         QSqlQuery rows = Sql::exec(db, u"SELECT "_s + srcNames.join(u", "_s) + u" FROM "_s +
                                            Sql::quoted(source) + u" ORDER BY rowid"_s);
         while (rows.next()) {
@@ -38,8 +39,8 @@ void TableCopy::ReplaceTableByCopy(const QSqlDatabase& db, const QString& source
             try {
                 QVariantList values;
                 for (int i = 0; i < pairs.size(); ++i)
-                    values << FieldText::fromText(pairs.at(i).second,
-                                                  FieldText::toText(pairs.at(i).first, rows.value(i)));
+                    values << FieldText::fromText(
+                        pairs.at(i).second, FieldText::toText(pairs.at(i).first, rows.value(i)));
                 Sql::exec(db, insert, values);
                 row.commit();
             } catch (const StoreError&) {

@@ -58,7 +58,8 @@ bool TableCsv::ExportTableCsv(const QSqlDatabase& db, const QString& table, cons
                               Prompter& prompter, const QList<CsvColumn>& columns)
 {
     if (QFileInfo::exists(path) &&
-        prompter.yesNoCancel(u"同名のファイルがあります。上書をしてもよいですか？"_s) != Answer::Yes)
+        prompter.yesNoCancel(u"同名のファイルがあります。上書をしてもよいですか？"_s) !=
+            Answer::Yes)
         return false;
     const QList<FieldDef> fields = resolveColumns(db, table, columns, false);
 
@@ -83,7 +84,8 @@ bool TableCsv::ExportTableCsv(const QSqlDatabase& db, const QString& table, cons
         QList<QByteArray> cells;
         for (int i = 0; i < fields.size(); ++i) {
             const QString text = FieldText::toText(fields.at(i), q.value(i));
-            cells << (FieldText::isNumeric(fields.at(i).type) ? text.toLatin1() : quotedBytes(text));
+            cells << (FieldText::isNumeric(fields.at(i).type) ? text.toLatin1()
+                                                              : quotedBytes(text));
         }
         out += cells.join(',') + "\r\n";
     }
@@ -118,8 +120,9 @@ void TableCsv::ImportTableCsv(const QSqlDatabase& db, const QString& path, const
         const QuoteSplitter::Record& rec = records.at(r);
         QVariantList values;
         for (int i = 0; i < fields.size(); ++i)
-            values << (i < rec.size() ? FieldText::fromText(fields.at(i), Cp932::decodeLossy(rec.at(i)))
-                                      : QVariant());
+            values << (i < rec.size()
+                           ? FieldText::fromText(fields.at(i), Cp932::decodeLossy(rec.at(i)))
+                           : QVariant());
         try {
             Sql::exec(db, insert, values);
         } catch (const StoreError& e) {

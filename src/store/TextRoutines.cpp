@@ -15,7 +15,8 @@ namespace {
 constexpr qsizetype kMaxWords = 21;
 
 // Delphi's Trim: blanks and control characters at both ends.
-QString trimBlanksAndControls(const QString& text) {
+QString trimBlanksAndControls(const QString& text)
+{
     qsizetype from = 0;
     qsizetype to = text.size();
     while (from < to && text.at(from).unicode() <= u' ')
@@ -25,7 +26,8 @@ QString trimBlanksAndControls(const QString& text) {
     return text.mid(from, to - from);
 }
 
-std::unique_ptr<icu::Transliterator> createTransliterator(const char16_t* id) {
+std::unique_ptr<icu::Transliterator> createTransliterator(const char16_t* id)
+{
     UErrorCode status = U_ZERO_ERROR;
     UParseError parseError;
     std::unique_ptr<icu::Transliterator> t(icu::Transliterator::createInstance(
@@ -36,7 +38,8 @@ std::unique_ptr<icu::Transliterator> createTransliterator(const char16_t* id) {
     return t;
 }
 
-QString transliterate(icu::Transliterator& t, const QString& text) {
+QString transliterate(icu::Transliterator& t, const QString& text)
+{
     icu::UnicodeString u(reinterpret_cast<const UChar*>(text.utf16()),
                          static_cast<int32_t>(text.size()));
     t.transliterate(u);
@@ -44,18 +47,21 @@ QString transliterate(icu::Transliterator& t, const QString& text) {
 }
 
 // Created on first use and kept for the run.
-icu::Transliterator& toFullWidth() {
+icu::Transliterator& toFullWidth()
+{
     static const auto t = createTransliterator(u"Halfwidth-Fullwidth");
     return *t;
 }
 
-icu::Transliterator& toHalfWidth() {
+icu::Transliterator& toHalfWidth()
+{
     // ￠￡￢￣￤￥ would become signs outside Shift-JIS.
     static const auto t = createTransliterator(u"[^\\uFFE0-\\uFFE6] Fullwidth-Halfwidth");
     return *t;
 }
 
-icu::Transliterator& toKatakana() {
+icu::Transliterator& toKatakana()
+{
     // The filter keeps the transform from touching anything but hiragana;
     // the digraph ゟ stays rather than becoming two letters.
     static const auto t = createTransliterator(u"[[:Hiragana:]-[\\u309F]] Hiragana-Katakana");
@@ -64,7 +70,8 @@ icu::Transliterator& toKatakana() {
 
 } // namespace
 
-QStringList SplitWords(const QString& text) {
+QStringList SplitWords(const QString& text)
+{
     QString rest = text;
     rest.replace(u'\u3000', u' ');
     QStringList words;
@@ -79,7 +86,8 @@ QStringList SplitWords(const QString& text) {
     return words;
 }
 
-QString ToFullWidth(const QString& text) {
+QString ToFullWidth(const QString& text)
+{
     QString out = transliterate(toFullWidth(), text);
     // A voiced mark without a kana to join comes out combining; the locale
     // mapping gives the spacing mark, which Shift-JIS can hold.
@@ -88,7 +96,8 @@ QString ToFullWidth(const QString& text) {
     return out;
 }
 
-QString ToHalfWidth(const QString& text) {
+QString ToHalfWidth(const QString& text)
+{
     QString out = transliterate(toHalfWidth(), text);
     // The spacing voiced marks have half-width forms too.
     out.replace(u'\u309B', u'\uFF9E');
@@ -96,7 +105,8 @@ QString ToHalfWidth(const QString& text) {
     return out;
 }
 
-QString ToKatakana(const QString& text) {
+QString ToKatakana(const QString& text)
+{
     QString out = transliterate(toKatakana(), text);
     // Small ka and ke have no katakana in the transform.
     out.replace(u'\u3095', u'\u30F5');

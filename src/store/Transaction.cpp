@@ -12,8 +12,7 @@ namespace {
 std::atomic<int> g_counter{0};
 }
 
-Transaction::Transaction(const QSqlDatabase& db)
-    : m_db(db), m_name(u"zv_tx_%1"_s.arg(++g_counter))
+Transaction::Transaction(const QSqlDatabase& db) : m_db(db), m_name(u"zv_tx_%1"_s.arg(++g_counter))
 {
     Sql::exec(m_db, u"SAVEPOINT "_s + m_name);
 }

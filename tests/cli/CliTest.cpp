@@ -26,7 +26,8 @@ CtlResult zoravinctl(const QStringList& args)
     p.start(QStringLiteral(ZORAVINCTL_PATH), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError()), QString::fromUtf8(p.readAllStandardOutput())};
+            QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 } // namespace
@@ -68,7 +69,8 @@ TEST(Cli, InitFillsANewInstallationOnceAndDemoAddsMenus)
 
     const CtlResult again = zoravinctl({u"init"_s, plain, u"--demo"_s});
     EXPECT_EQ(again.status, 1);
-    EXPECT_TRUE(again.err.contains(u"既にデータが登録されているので、初期データは読み込みません。"_s))
+    EXPECT_TRUE(
+        again.err.contains(u"既にデータが登録されているので、初期データは読み込みません。"_s))
         << again.err.toStdString();
     EXPECT_EQ(rows(plain, u"SELECT COUNT(*) FROM kondateM"_s), u"0"_s);
 
@@ -87,13 +89,15 @@ TEST(Cli, RefusesFoldersThatAreNoInstallationWithTheSystemsMessages)
     QTemporaryDir tmp;
     const CtlResult none = zoravinctl({u"upgrade"_s, tmp.path()});
     EXPECT_NE(none.status, 0);
-    EXPECT_TRUE(none.err.contains(u"実行できる環境ではありませんので、終了します。"_s)) << none.err.toStdString();
+    EXPECT_TRUE(none.err.contains(u"実行できる環境ではありませんので、終了します。"_s))
+        << none.err.toStdString();
 
     ASSERT_EQ(zoravinctl({u"init"_s, tmp.path()}).status, 0);
     QDir(tmp.path() + u"/Data"_s).removeRecursively();
     const CtlResult noData = zoravinctl({u"upgrade"_s, tmp.path()});
     EXPECT_NE(noData.status, 0);
-    EXPECT_TRUE(noData.err.contains(u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s));
+    EXPECT_TRUE(noData.err.contains(
+        u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s));
 
     EXPECT_NE(zoravinctl({u"nosuchverb"_s}).status, 0);
     EXPECT_NE(zoravinctl({}).status, 0);
@@ -108,25 +112,30 @@ TEST(Cli, KilledUpgradeLeavesEveryTableBeforeOrAfterItsStep)
     {
         auto s = install.openSession();
         store::TableCatalogue::apply(s->ahm(), store::TableScripts::settingsTable());
-        exec(s->ahm(), u"INSERT INTO HeadM (meisyou, 職印１) VALUES (?, ?)"_s, {u"さくら園"_s, u"園長"_s});
-        QString old = u"CREATE TABLE kondateD (kondate_ID INTEGER, K1 INTEGER, K2 INTEGER, Ryori_ID TEXT(4), "
-                      u"SubNo INTEGER, Syoku_ID TEXT(10), SyokuMei TEXT(40), Suryo FLOAT"_s;
-        const QStringList dropped = {u"Syokugun"_s, u"haiki"_s, u"neturyo"_s, u"tanpaku"_s, u"shi"_s,
-                                     u"tou"_s, u"Ca"_s, u"Fe"_s, u"ViA"_s, u"ViB1"_s, u"ViB2"_s,
-                                     u"ViC"_s, u"Nacl"_s, u"Cyumonryo"_s, u"syokugun2"_s,
-                                     u"syokugun3"_s, u"F0"_s, u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s,
-                                     u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"Seni"_s, u"Na"_s};
+        exec(s->ahm(), u"INSERT INTO HeadM (meisyou, 職印１) VALUES (?, ?)"_s,
+             {u"さくら園"_s, u"園長"_s});
+        QString old =
+            u"CREATE TABLE kondateD (kondate_ID INTEGER, K1 INTEGER, K2 INTEGER, Ryori_ID TEXT(4), "
+            u"SubNo INTEGER, Syoku_ID TEXT(10), SyokuMei TEXT(40), Suryo FLOAT"_s;
+        const QStringList dropped = {
+            u"Syokugun"_s, u"haiki"_s,     u"neturyo"_s,   u"tanpaku"_s,   u"shi"_s,  u"tou"_s,
+            u"Ca"_s,       u"Fe"_s,        u"ViA"_s,       u"ViB1"_s,      u"ViB2"_s, u"ViC"_s,
+            u"Nacl"_s,     u"Cyumonryo"_s, u"syokugun2"_s, u"syokugun3"_s, u"F0"_s,   u"F1"_s,
+            u"F2"_s,       u"F3"_s,        u"F4"_s,        u"F5"_s,        u"F6"_s,   u"F7"_s,
+            u"F8"_s,       u"F9"_s,        u"Seni"_s,      u"Na"_s};
         for (const QString& f : dropped)
             old += u", "_s + f + u" FLOAT"_s;
         exec(s->aaa(), old + u", PRIMARY KEY (kondate_ID, K1, K2, Ryori_ID, SubNo))"_s);
         exec(s->aaa(), u"CREATE TABLE kondateM2 (kondate_ID INTEGER, K1 INTEGER, K2 INTEGER, "
                        u"kondateMei TEXT(100), Ninzu INTEGER, PRIMARY KEY (kondate_ID, K1, K2))"_s);
-        exec(s->aaa(), u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
-                       u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo, Ca) "
-                       u"SELECT i, 0, 0, '0101', 1, '01088', i % 100, 1 FROM n"_s,
+        exec(s->aaa(),
+             u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
+             u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo, Ca) "
+             u"SELECT i, 0, 0, '0101', 1, '01088', i % 100, 1 FROM n"_s,
              {kLines});
-        exec(s->aaa(), u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
-                       u"INSERT INTO kondateM2 SELECT i, 0, 0, 'x', 20 FROM n"_s,
+        exec(s->aaa(),
+             u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<?) "
+             u"INSERT INTO kondateM2 SELECT i, 0, 0, 'x', 20 FROM n"_s,
              {kLines});
     }
 
@@ -139,11 +148,14 @@ TEST(Cli, KilledUpgradeLeavesEveryTableBeforeOrAfterItsStep)
         EXPECT_EQ(m2.contains(u"kin1"_s), m2.contains(u"kin2"_s)) << round;
         EXPECT_EQ(scalar(s->aaa(), u"SELECT COUNT(*) FROM kondateD"_s).toInt(), kLines) << round;
         EXPECT_EQ(scalar(s->aaa(), u"SELECT SUM(Suryo) FROM kondateD"_s).toLongLong(),
-                  scalar(s->aaa(), u"SELECT SUM(i % 100) FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION "
-                                   u"ALL SELECT i+1 FROM n WHERE i<?) SELECT i FROM n)"_s, {kLines})
+                  scalar(s->aaa(),
+                         u"SELECT SUM(i % 100) FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION "
+                         u"ALL SELECT i+1 FROM n WHERE i<?) SELECT i FROM n)"_s,
+                         {kLines})
                       .toLongLong())
             << round;
-        EXPECT_EQ(scalar(s->ahm(), u"SELECT meisyou FROM HeadM"_s).toString(), u"さくら園"_s) << round;
+        EXPECT_EQ(scalar(s->ahm(), u"SELECT meisyou FROM HeadM"_s).toString(), u"さくら園"_s)
+            << round;
     };
 
     int round = 0;

@@ -1,5 +1,5 @@
-#include "masters/FoodGroupRanges.h"
 #include "masters/FoodImport.h"
+#include "masters/FoodGroupRanges.h"
 #include "store/Cp932.h"
 #include "store/Prompter.h"
 #include "store/SchemaUpgrade.h"
@@ -60,8 +60,8 @@ TEST(FoodImportNames, RemovesTheFirstSectionOfEachBracketPair)
         {u"＜魚類＞　まあじ　皮つき　生（天然）"_s, u"　まあじ　皮つき　生"_s},
         {u"（あじ類）　まあじ（養殖）"_s, u"　まあじ（養殖）"_s}, // only the first section
         {u"こむぎ　［パン類］　食パン"_s, u"こむぎ　　食パン"_s},
-        {u"とうもろこし（缶詰"_s, u"とうもろこし（缶詰"_s},      // no closing bracket
-        {u"）ずれ（"_s, u"）ずれ（"_s},                        // closing before opening
+        {u"とうもろこし（缶詰"_s, u"とうもろこし（缶詰"_s}, // no closing bracket
+        {u"）ずれ（"_s, u"）ずれ（"_s},                     // closing before opening
         {u"アマランサス　玄穀"_s, u"アマランサス　玄穀"_s},
     };
     for (const auto& c : cases)
@@ -72,12 +72,14 @@ TEST_F(FoodImportTest, MergesNewAndExistingFoodsKeepingGroups)
 {
     exec(db, u"INSERT INTO SyokuM (Syoku_ID, syokugun, syokugun2, SyokuMei, neturyo, K) "
              u"VALUES ('01002', 7, 2, 'old', 1, 5)"_s);
-    const QString path = writeFile(
-        u"食品番号,食品名,群,廃棄率,エネルギー,たんぱく質,脂質,炭水化物,Ca,Fe,A,B1,B2,C,食塩,繊維,K\r\n"
-        "1001,＜穀類＞　アマランサス　玄穀,01,0,343,12.7,6.0,64.9,160,9.4,2,0.04,0.14,0,0,7.4,600\r\n"
-        "01002,あわ　精白粒,01,0,346,11.2,4.4,69.7,14,4.8,,0.56,0.07,0\r\n"
-        "123,テスト,05,0,1\r\n"
-        "99999,変な値,05,x,1\r\n"_s);
+    const QString path =
+        writeFile(u"食品番号,食品名,群,廃棄率,エネルギー,たんぱく質,脂質,炭水化物,Ca,Fe,A,B1,B2,C,"
+                  u"食塩,繊維,K\r\n"
+                  "1001,＜穀類＞　アマランサス　玄穀,01,0,343,12.7,6.0,64.9,160,9.4,2,0.04,0.14,0,"
+                  "0,7.4,600\r\n"
+                  "01002,あわ　精白粒,01,0,346,11.2,4.4,69.7,14,4.8,,0.56,0.07,0\r\n"
+                  "123,テスト,05,0,1\r\n"
+                  "99999,変な値,05,x,1\r\n"_s);
     EXPECT_EQ(FoodImport::ImportFoodCsv(db, path, prompter), 3);
     EXPECT_EQ(food(u"01001"_s, u"syokugun, SyokuMei, neturyo, tanpaku, K"_s),
               u"1|　アマランサス　玄穀|343|12.7|600"_s);
@@ -108,7 +110,8 @@ TEST_F(FoodImportTest, RangesAssignGroupsInSortOrder)
              {QString::fromLatin1(id)});
     exec(db, u"INSERT INTO SyokuGunMb VALUES (1, '01001', '04999', 1), (2, '01002', '01002', 2), "
              u"(3, '06001', '06999', NULL)"_s);
-    exec(db, u"INSERT INTO SyokuGunM2b VALUES (1, '01001', '01999', 2), (2, '04001', '04999', NULL)"_s);
+    exec(db,
+         u"INSERT INTO SyokuGunM2b VALUES (1, '01001', '01999', 2), (2, '04001', '04999', NULL)"_s);
     masters::FoodGroupRanges::ApplyRanges(db);
     EXPECT_EQ(food(u"01001"_s, u"syokugun, syokugun2"_s), u"1|2"_s);
     EXPECT_EQ(food(u"01002"_s, u"syokugun, syokugun2"_s), u"2|2"_s); // the higher sort number wins

@@ -7,7 +7,8 @@ using store::Cp932;
 
 namespace {
 
-TEST(Cp932, ByteLength) {
+TEST(Cp932, ByteLength)
+{
     struct Case {
         QString text;
         int bytes;
@@ -25,7 +26,8 @@ TEST(Cp932, ByteLength) {
     }
 }
 
-TEST(Cp932, FitBytesNeverSplitsACharacter) {
+TEST(Cp932, FitBytesNeverSplitsACharacter)
+{
     struct Case {
         QString text;
         int maxBytes;
@@ -47,7 +49,8 @@ TEST(Cp932, FitBytesNeverSplitsACharacter) {
     EXPECT_EQ(Cp932::fitBytes(twenty, 39).size(), 19);
 }
 
-TEST(Cp932, EncodeAndDecode) {
+TEST(Cp932, EncodeAndDecode)
+{
     // Windows' table: wave dash, minus and the like are the full-width forms.
     const QByteArray expected("\x82\xa0\xb1\x41\x81\x60\x81\x7c\x87\x40\x5c", 11);
     const QString text = u"あｱA～－①\\"_s;
@@ -61,7 +64,8 @@ TEST(Cp932, EncodeAndDecode) {
     EXPECT_EQ(Cp932::byteLength(mixed), bytes->size());
 }
 
-TEST(Cp932, UnmappableTextIsReported) {
+TEST(Cp932, UnmappableTextIsReported)
+{
     for (const QString& text : {u"😀"_s, u"é"_s, u"〜"_s /* U+301C */, u"café"_s})
         EXPECT_FALSE(Cp932::encode(text).has_value()) << text.toStdString();
     EXPECT_EQ(Cp932::encodeLossy(u"café😀!"_s), QByteArray("caf?"
@@ -72,7 +76,8 @@ TEST(Cp932, UnmappableTextIsReported) {
         EXPECT_FALSE(Cp932::decode(bytes).has_value()) << bytes.toHex().toStdString();
 }
 
-TEST(Cp932, LeadBytes) {
+TEST(Cp932, LeadBytes)
+{
     for (int b : {0x81, 0x9F, 0xE0, 0xFC})
         EXPECT_TRUE(Cp932::isLeadByte(static_cast<unsigned char>(b))) << b;
     for (int b : {0x00, 0x41, 0x5C, 0x80, 0xA0, 0xB1, 0xDF, 0xFD, 0xFF})

@@ -16,7 +16,8 @@ struct NumberCase {
     QString expected;
 };
 
-TEST(DisplayFormat, FormatFloatPatterns) {
+TEST(DisplayFormat, FormatFloatPatterns)
+{
     const NumberCase cases[] = {
         // One decimal, rounded half up on the visible value.
         {u"0.0"_s, 28.05, u"28.1"_s},
@@ -78,7 +79,8 @@ TEST(DisplayFormat, FormatFloatPatterns) {
             << c.pattern.toStdString() << " with " << c.value;
 }
 
-TEST(DisplayFormat, FormatPrintfSpecifiers) {
+TEST(DisplayFormat, FormatPrintfSpecifiers)
+{
     const NumberCase cases[] = {
         {u"%2.1f"_s, 28.05, u"28.1"_s},
         {u"%2.1f"_s, 3.0, u"3.0"_s},
@@ -111,7 +113,8 @@ TEST(DisplayFormat, FormatPrintfSpecifiers) {
             << c.pattern.toStdString() << " with " << c.value;
 }
 
-TEST(DisplayFormat, FormatDatePatterns) {
+TEST(DisplayFormat, FormatDatePatterns)
+{
     const QDate friday(2026, 12, 11);
     struct DateCase {
         QString pattern;

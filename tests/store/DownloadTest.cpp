@@ -32,7 +32,8 @@ TEST_F(DownloadTest, WritesTheWholeBodyAndReplacesTheFile)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
-    EXPECT_TRUE(store::Download::DownloadFile(QUrl(server.base() + u"/syoku/syokuM2010.csv"_s), target()));
+    EXPECT_TRUE(
+        store::Download::DownloadFile(QUrl(server.base() + u"/syoku/syokuM2010.csv"_s), target()));
     EXPECT_EQ(readAll(target()), body);
 }
 
@@ -53,7 +54,8 @@ TEST_F(DownloadTest, FailureLeavesTheExistingFileUntouched)
         {u"ftp://127.0.0.1/none"_s},         // not a web address
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(store::Download::DownloadFile(QUrl(c.url), target(), 5000)) << c.url.toStdString();
+        EXPECT_FALSE(store::Download::DownloadFile(QUrl(c.url), target(), 5000))
+            << c.url.toStdString();
         EXPECT_EQ(readAll(target()), QByteArray("previous")) << c.url.toStdString();
     }
 }
@@ -62,7 +64,8 @@ TEST(DownloadServer, DefaultIsHttpsAndEnvironmentOverrides)
 {
     const QByteArray saved = qgetenv("ZORAVIN_SERVER");
     qunsetenv("ZORAVIN_SERVER");
-    EXPECT_TRUE(store::Download::serverUrl(u"/syokuM2020.csv"_s).toString().startsWith(u"https://"_s));
+    EXPECT_TRUE(
+        store::Download::serverUrl(u"/syokuM2020.csv"_s).toString().startsWith(u"https://"_s));
     qputenv("ZORAVIN_SERVER", "http://127.0.0.1:8080/");
     EXPECT_EQ(store::Download::serverUrl(u"/syoku/syokuM2010.csv"_s).toString(),
               u"http://127.0.0.1:8080/syoku/syokuM2010.csv"_s);

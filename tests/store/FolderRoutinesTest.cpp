@@ -47,9 +47,8 @@ TEST(CopyFolder, CopiesTheFolderAsASubfolderAndAsksBeforeReplacing)
 
     store::ScriptedPrompter first;
     QList<int> progress;
-    EXPECT_TRUE(FolderRoutines::CopyFolder(src, dest, first, [&](int done, int total) {
-        progress << done * 10 + total;
-    }));
+    EXPECT_TRUE(FolderRoutines::CopyFolder(
+        src, dest, first, [&](int done, int total) { progress << done * 10 + total; }));
     EXPECT_TRUE(first.shown().isEmpty());
     EXPECT_EQ(readFile(dest + u"/栄養計算/Data/AAA.sqlite"_s), QByteArray("data"));
     EXPECT_EQ(progress, (QList<int>{12, 22}));

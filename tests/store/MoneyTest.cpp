@@ -9,7 +9,8 @@ using store::Money;
 
 namespace {
 
-TEST(Money, Parse) {
+TEST(Money, Parse)
+{
     struct Case {
         QString text;
         std::optional<std::int64_t> units;
@@ -48,7 +49,8 @@ TEST(Money, Parse) {
     }
 }
 
-TEST(Money, ToStringDropsTrailingZeros) {
+TEST(Money, ToStringDropsTrailingZeros)
+{
     struct Case {
         std::int64_t units;
         QString text;
@@ -63,7 +65,8 @@ TEST(Money, ToStringDropsTrailingZeros) {
     }
 }
 
-TEST(Money, RoundedYenIsHalfAwayFromZero) {
+TEST(Money, RoundedYenIsHalfAwayFromZero)
+{
     struct Case {
         std::int64_t units;
         std::int64_t yen;
@@ -76,7 +79,8 @@ TEST(Money, RoundedYenIsHalfAwayFromZero) {
         EXPECT_EQ(Money::fromUnits(c.units).roundedYen(), c.yen) << c.units;
 }
 
-TEST(Money, MulRatio) {
+TEST(Money, MulRatio)
+{
     struct Case {
         std::int64_t units;
         std::int64_t num;
@@ -103,7 +107,8 @@ TEST(Money, MulRatio) {
             << c.units << " * " << c.num << " / " << c.den;
 }
 
-TEST(Money, FromVariant) {
+TEST(Money, FromVariant)
+{
     EXPECT_EQ(Money::fromVariant(QVariant()), Money());
     EXPECT_EQ(Money::fromVariant(QVariant::fromValue<qlonglong>(12345)).units(), 12345);
     EXPECT_EQ(Money::fromVariant(u"12.5"_s).units(), 125000);
@@ -112,7 +117,8 @@ TEST(Money, FromVariant) {
     EXPECT_EQ(Money::fromVariant(m.toVariant()), m);
 }
 
-TEST(Money, ArithmeticAndOrder) {
+TEST(Money, ArithmeticAndOrder)
+{
     const Money a = Money::fromYen(3);
     const Money b = Money::fromUnits(5000);
     EXPECT_EQ((a + b).units(), 35000);
@@ -137,6 +143,7 @@ TEST(Money, RoundedYenTimesRoundsOnceAtTheEnd)
         {"100", 108}, {"0.463", 1}, {"0.4629", 0}, {"-0.463", -1}, {"1234.5678", 1333}, {"0", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(store::Money::parse(QString::fromLatin1(c.amount))->roundedYenTimes(108, 100), c.yen)
+        EXPECT_EQ(store::Money::parse(QString::fromLatin1(c.amount))->roundedYenTimes(108, 100),
+                  c.yen)
             << c.amount;
 }

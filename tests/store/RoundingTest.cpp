@@ -16,13 +16,15 @@ struct Case {
     double expected;
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
+void PrintTo(const Case& c, std::ostream* os)
+{
     *os << c.x << " to " << c.decimals << " decimals";
 }
 
 class RoundHalfUp : public ::testing::TestWithParam<Case> {};
 
-TEST_P(RoundHalfUp, RoundsTheVisibleDecimalValue) {
+TEST_P(RoundHalfUp, RoundsTheVisibleDecimalValue)
+{
     const Case c = GetParam();
     EXPECT_EQ(roundHalfUp(c.x, c.decimals), c.expected);
 }
@@ -47,13 +49,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{1e20, 2, 1e20}, Case{-1e20, 0, -1e20},
         Case{1.7976931348623157e308, 0, 1.7976931348623157e308}));
 
-TEST(Rounding, ZeroResultsArePositiveZero) {
+TEST(Rounding, ZeroResultsArePositiveZero)
+{
     EXPECT_FALSE(std::signbit(roundHalfUp(-0.04, 1)));
     EXPECT_FALSE(std::signbit(roundHalfUp(-0.0, 2)));
     EXPECT_FALSE(std::signbit(roundHalfEven(-0.5, 0)));
 }
 
-TEST(Rounding, NonFiniteValuesPassThrough) {
+TEST(Rounding, NonFiniteValuesPassThrough)
+{
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(roundHalfUp(inf, 1), inf);
     EXPECT_EQ(roundHalfUp(-inf, 1), -inf);
@@ -63,7 +67,8 @@ TEST(Rounding, NonFiniteValuesPassThrough) {
 
 class RoundHalfEven : public ::testing::TestWithParam<Case> {};
 
-TEST_P(RoundHalfEven, RoundsExactHalvesToTheEvenNeighbour) {
+TEST_P(RoundHalfEven, RoundsExactHalvesToTheEvenNeighbour)
+{
     const Case c = GetParam();
     EXPECT_EQ(roundHalfEven(c.x, c.decimals), c.expected);
 }
@@ -76,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{2.675, 2, 2.68}, Case{2.665, 2, 2.66}, Case{28.05, 1, 28.0},
                       Case{28.15, 1, 28.2}, Case{1250.0, -2, 1200.0}, Case{0.0, 0, 0.0}));
 
-TEST(Rounding, RoundToIntRoundsHalfUpAndSaturates) {
+TEST(Rounding, RoundToIntRoundsHalfUpAndSaturates)
+{
     struct IntCase {
         double x;
         qint64 expected;

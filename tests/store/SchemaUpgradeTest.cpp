@@ -1,5 +1,5 @@
-#include "store/Cp932.h"
 #include "store/SchemaUpgrade.h"
+#include "store/Cp932.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
 #include "store/TableCatalogue.h"
@@ -23,7 +23,8 @@ namespace {
 void makeOldLayout(store::Session& s)
 {
     store::TableCatalogue::apply(s.ahm(), store::TableScripts::settingsTable());
-    exec(s.ahm(), u"INSERT INTO HeadM (meisyou, PM5, 年度, 職印１, 職印５) VALUES (?, 42, 2019, ?, ?)"_s,
+    exec(s.ahm(),
+         u"INSERT INTO HeadM (meisyou, PM5, 年度, 職印１, 職印５) VALUES (?, 42, 2019, ?, ?)"_s,
          {u"ひまわり保育園"_s, u"園長"_s, u"栄養士"_s});
     const auto db = s.aaa();
     exec(db, uR"(CREATE TABLE SyokuM ("Syoku_ID" TEXT(10), "syokugun" INTEGER, "SyokuMei" TEXT(40),
@@ -44,7 +45,8 @@ void makeOldLayout(store::Session& s)
         PRIMARY KEY ("SyokuGun_ID")))"_s);
     exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo, shi) VALUES ('1509', ?, 400, 10)"_s,
          {u"ビスケット"_s});
-    exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo) VALUES ('00123', ?, 50)"_s, {u"テスト"_s});
+    exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo) VALUES ('00123', ?, 50)"_s,
+         {u"テスト"_s});
     exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo) VALUES ('14004', ?, 900)"_s,
          {u"ラード"_s});
     exec(db, u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo, Ca) "
@@ -56,7 +58,8 @@ void makeOldLayout(store::Session& s)
 QStringList layout(const QSqlDatabase& db)
 {
     QStringList out;
-    QSqlQuery q = exec(db, u"SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"_s);
+    QSqlQuery q =
+        exec(db, u"SELECT name, sql FROM sqlite_master WHERE type='table' ORDER BY name"_s);
     while (q.next())
         out << q.value(1).toString();
     return out;
@@ -102,19 +105,25 @@ TEST_F(SchemaUpgradeTest, OldLayoutsComeOutCurrentWithTheirDataKept)
     EXPECT_EQ(h.value(3).toString(), u"園長"_s);
     EXPECT_EQ(h.value(4).toString(), u"栄養士"_s);
 
-    for (const auto& [table, field] : {std::pair{u"SyokuM"_s, u"Seni"_s}, {u"SyokuM"_s, u"Na"_s},
-                                       {u"SyokuM"_s, u"K"_s}, {u"SyokuGunM"_s, u"S1"_s},
-                                       {u"SyokuGunM"_s, u"D"_s}, {u"kondateM2"_s, u"Ninzu2"_s},
-                                       {u"kondateM2"_s, u"Ninzu5"_s}, {u"kondateM2"_s, u"kin2"_s}})
-        EXPECT_TRUE(store::Sql::hasField(db, table, field)) << table.toStdString() << "." << field.toStdString();
+    for (const auto& [table, field] : {std::pair{u"SyokuM"_s, u"Seni"_s},
+                                       {u"SyokuM"_s, u"Na"_s},
+                                       {u"SyokuM"_s, u"K"_s},
+                                       {u"SyokuGunM"_s, u"S1"_s},
+                                       {u"SyokuGunM"_s, u"D"_s},
+                                       {u"kondateM2"_s, u"Ninzu2"_s},
+                                       {u"kondateM2"_s, u"Ninzu5"_s},
+                                       {u"kondateM2"_s, u"kin2"_s}})
+        EXPECT_TRUE(store::Sql::hasField(db, table, field))
+            << table.toStdString() << "." << field.toStdString();
     EXPECT_EQ(store::Sql::fieldNames(db, u"kondateD"_s),
-              (QStringList{u"kondate_ID"_s, u"K1"_s, u"K2"_s, u"Ryori_ID"_s, u"SubNo"_s, u"Syoku_ID"_s,
-                           u"SyokuMei"_s, u"Suryo"_s}));
+              (QStringList{u"kondate_ID"_s, u"K1"_s, u"K2"_s, u"Ryori_ID"_s, u"SubNo"_s,
+                           u"Syoku_ID"_s, u"SyokuMei"_s, u"Suryo"_s}));
     EXPECT_DOUBLE_EQ(scalar(db, u"SELECT Suryo FROM kondateD"_s).toDouble(), 110);
     EXPECT_EQ(scalar(db, u"SELECT Ninzu FROM kondateM2"_s).toInt(), 30);
 
     EXPECT_FALSE(scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID='1509'"_s).isValid());
-    EXPECT_EQ(scalar(db, u"SELECT SyokuMei FROM SyokuM WHERE Syoku_ID='15090'"_s).toString(), u"ビスケット"_s);
+    EXPECT_EQ(scalar(db, u"SELECT SyokuMei FROM SyokuM WHERE Syoku_ID='15090'"_s).toString(),
+              u"ビスケット"_s);
     // The potassium file's food number 123 is the food 00123.
     EXPECT_DOUBLE_EQ(scalar(db, u"SELECT K FROM SyokuM WHERE Syoku_ID='00123'"_s).toDouble(), 270);
     QSqlQuery wg = exec(db, u"SELECT Meisyo, S1, S2 FROM WG WHERE WG_ID=12"_s);
@@ -173,19 +182,21 @@ TEST_F(SchemaUpgradeTest, CorrectionFileAppliesOnceAndSkipsAnUnendedLastLine)
 {
     store::SchemaUpgrade(*session).runAll();
     const auto db = session->aaa();
-    exec(db, u"INSERT INTO SyokuM (Syoku_ID, syokugun, SyokuMei, neturyo) VALUES ('14004', 14, ?, 900)"_s,
-         {u"ラード"_s});
+    exec(
+        db,
+        u"INSERT INTO SyokuM (Syoku_ID, syokugun, SyokuMei, neturyo) VALUES ('14004', 14, ?, 900)"_s,
+        {u"ラード"_s});
     QFile f(install.file(u"食品修正001.CSV"_s));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(*store::Cp932::encode(
-        u"code,g1,g2,name,haiki,e,p,f,c,ca,fe,a,b1,b2,c,nacl,seni\r\n"
-        "14004,99,99,\"ラード,精製\",0,885,0,97,0,0,0,0,0,0,0,0,\r\n"
-        "99001,5,5,新食品,10,100,1,2,3,4,5,6,7,8,9,1.5,2\r\n"
-        "99002,5,5,最後の行,0,1,1,1,1,1,1,1,1,1,1,1,1"_s));
+    f.write(*store::Cp932::encode(u"code,g1,g2,name,haiki,e,p,f,c,ca,fe,a,b1,b2,c,nacl,seni\r\n"
+                                  "14004,99,99,\"ラード,精製\",0,885,0,97,0,0,0,0,0,0,0,0,\r\n"
+                                  "99001,5,5,新食品,10,100,1,2,3,4,5,6,7,8,9,1.5,2\r\n"
+                                  "99002,5,5,最後の行,0,1,1,1,1,1,1,1,1,1,1,1,1"_s));
     f.close();
     store::SchemaUpgrade(*session).upgradeData();
 
-    QSqlQuery q = exec(db, u"SELECT syokugun, SyokuMei, neturyo, shi, Seni FROM SyokuM WHERE Syoku_ID='14004'"_s);
+    QSqlQuery q = exec(
+        db, u"SELECT syokugun, SyokuMei, neturyo, shi, Seni FROM SyokuM WHERE Syoku_ID='14004'"_s);
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toInt(), 14); // groups of an existing food stay
     EXPECT_EQ(q.value(1).toString(), u"ラード,精製"_s);
@@ -202,7 +213,8 @@ TEST_F(SchemaUpgradeTest, CorrectionFileAppliesOnceAndSkipsAnUnendedLastLine)
     // Applied once: food 14004 has a fat value now, so a changed food stays changed.
     exec(db, u"UPDATE SyokuM SET neturyo=1 WHERE Syoku_ID='99001'"_s);
     store::SchemaUpgrade(*session).upgradeData();
-    EXPECT_DOUBLE_EQ(scalar(db, u"SELECT neturyo FROM SyokuM WHERE Syoku_ID='99001'"_s).toDouble(), 1);
+    EXPECT_DOUBLE_EQ(scalar(db, u"SELECT neturyo FROM SyokuM WHERE Syoku_ID='99001'"_s).toDouble(),
+                     1);
 }
 
 TEST(AlterTable, AddsMissingFieldsAndDropsPresentOnesInOneStep)
@@ -211,7 +223,8 @@ TEST(AlterTable, AddsMissingFieldsAndDropsPresentOnesInOneStep)
     auto s = install.openSession();
     const auto db = s->aaa();
     exec(db, u"CREATE TABLE t (a INTEGER, b FLOAT)"_s);
-    store::SchemaUpgrade::alterTable(db, u"Alter Table t Add \"c\" Char(6), Add a Integer, Drop b, Drop zz"_s);
+    store::SchemaUpgrade::alterTable(
+        db, u"Alter Table t Add \"c\" Char(6), Add a Integer, Drop b, Drop zz"_s);
     EXPECT_EQ(store::Sql::fieldNames(db, u"t"_s), (QStringList{u"a"_s, u"c"_s}));
     EXPECT_EQ(store::TableCatalogue::textSize(db, u"t"_s, u"c"_s), 6);
     // A clause the engine refuses undoes the clauses before it.

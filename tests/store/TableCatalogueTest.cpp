@@ -1,6 +1,6 @@
+#include "store/TableCatalogue.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
-#include "store/TableCatalogue.h"
 #include "store/TableCopy.h"
 #include "store/TableScripts.h"
 #include "store/Transaction.h"
@@ -21,9 +21,9 @@ TEST(TableCatalogue, ReadsTheTableScriptWithItsTypesSizesKeysAndIndexes)
         names << t.name;
     // WG2 is commented out in the script and creates nothing.
     EXPECT_EQ(names, (QStringList{u"SyokuM"_s, u"WG"_s, u"AveM"_s, u"SyokujiM"_s, u"TaisyoM"_s,
-                                  u"SyokuGunM"_s, u"SyokuGunMb"_s, u"SyokuGunM2"_s, u"SyokuGunM2b"_s,
-                                  u"RyoriM"_s, u"RyoriD"_s, u"kondateM"_s, u"kondateM2"_s,
-                                  u"kondateM3"_s, u"kondateD"_s, u"GyosyaM"_s}));
+                                  u"SyokuGunM"_s, u"SyokuGunMb"_s, u"SyokuGunM2"_s,
+                                  u"SyokuGunM2b"_s, u"RyoriM"_s, u"RyoriD"_s, u"kondateM"_s,
+                                  u"kondateM2"_s, u"kondateM3"_s, u"kondateD"_s, u"GyosyaM"_s}));
     const auto& syokuM = tables.at(0);
     EXPECT_EQ(syokuM.fields.size(), 30);
     EXPECT_EQ(syokuM.field(u"SyokuMei"_s)->size, 40);
@@ -58,8 +58,9 @@ TEST(TableCatalogue, LeavesExistingTablesAsTheyAre)
 
 TEST(TableCatalogue, WorkAndPurchaseTablesAreDefinedToo)
 {
-    for (const auto& script : {store::TableScripts::menuPurchaseTable(), store::TableScripts::carryOverTable(),
-                               store::TableScripts::expansionWorkTable()}) {
+    for (const auto& script :
+         {store::TableScripts::menuPurchaseTable(), store::TableScripts::carryOverTable(),
+          store::TableScripts::expansionWorkTable()}) {
         const auto t = store::TableCatalogue::parse(script).first();
         EXPECT_FALSE(t.primaryKey.isEmpty()) << t.name.toStdString();
     }
@@ -69,8 +70,9 @@ TEST(TableCatalogue, WorkAndPurchaseTablesAreDefinedToo)
     const auto w1 = store::TableCatalogue::parse(store::TableScripts::expansionWorkTable()).first();
     EXPECT_EQ(w1.indexes.at(0).name, u"Inx1"_s);
     EXPECT_EQ(w1.fields.last().name, u"K"_s);
-    EXPECT_THROW(store::TableCatalogue::parse(u"CREATE TABLE IF NOT EXISTS \"x\" (\n\"a\" Blob\n);"_s),
-                 store::StoreError);
+    EXPECT_THROW(
+        store::TableCatalogue::parse(u"CREATE TABLE IF NOT EXISTS \"x\" (\n\"a\" Blob\n);"_s),
+        store::StoreError);
 }
 
 TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndSkipsRefusedRows)
@@ -90,7 +92,8 @@ TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndSkipsRefusedRows)
     QSqlQuery q = exec(db, u"SELECT id, name, n FROM src ORDER BY id"_s);
     QStringList rows;
     while (q.next())
-        rows << u"%1|%2|%3"_s.arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+        rows << u"%1|%2|%3"_s.arg(q.value(0).toString(), q.value(1).toString(),
+                                  q.value(2).toString());
     EXPECT_EQ(rows, (QStringList{u"1|あいう|12"_s, u"3|c|"_s}));
 }
 

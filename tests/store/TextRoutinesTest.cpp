@@ -11,7 +11,8 @@ using store::TextRoutines::ToKatakana;
 
 namespace {
 
-TEST(TextRoutines, SplitWords) {
+TEST(TextRoutines, SplitWords)
+{
     struct Case {
         QString text;
         QStringList expected;
@@ -31,7 +32,8 @@ TEST(TextRoutines, SplitWords) {
         EXPECT_EQ(SplitWords(c.text), c.expected) << c.text.toStdString();
 }
 
-TEST(TextRoutines, SplitWordsKeepsAtMost21Words) {
+TEST(TextRoutines, SplitWordsKeepsAtMost21Words)
+{
     QStringList many;
     for (int i = 0; i < 25; ++i)
         many.append(QString::number(i));
@@ -39,7 +41,8 @@ TEST(TextRoutines, SplitWordsKeepsAtMost21Words) {
     EXPECT_EQ(words, many.mid(0, 21));
 }
 
-TEST(TextRoutines, WidthConversions) {
+TEST(TextRoutines, WidthConversions)
+{
     struct Case {
         QString half;
         QString full;
@@ -63,7 +66,8 @@ TEST(TextRoutines, WidthConversions) {
     }
 }
 
-TEST(TextRoutines, WidthConversionsLeaveWhatHasNoOtherWidth) {
+TEST(TextRoutines, WidthConversionsLeaveWhatHasNoOtherWidth)
+{
     const QString kanjiAndHiragana = u"人参とだいこん"_s;
     EXPECT_EQ(ToFullWidth(kanjiAndHiragana), kanjiAndHiragana);
     EXPECT_EQ(ToHalfWidth(kanjiAndHiragana), kanjiAndHiragana);
@@ -74,7 +78,8 @@ TEST(TextRoutines, WidthConversionsLeaveWhatHasNoOtherWidth) {
     EXPECT_EQ(ToFullWidth(u"ｱﾞ"_s), u"ア゛"_s);
 }
 
-TEST(TextRoutines, FullWidthTextFitsShiftJis) {
+TEST(TextRoutines, FullWidthTextFitsShiftJis)
+{
     // Food names are stored in Shift-JIS after ToFullWidth, so every
     // printable ASCII character and half-width kana must land in CP932.
     QString all;
@@ -87,7 +92,8 @@ TEST(TextRoutines, FullWidthTextFitsShiftJis) {
     EXPECT_EQ(store::Cp932::byteLength(full), 2 * full.size());
 }
 
-TEST(TextRoutines, ToKatakanaChangesOnlyHiragana) {
+TEST(TextRoutines, ToKatakanaChangesOnlyHiragana)
+{
     struct Case {
         QString text;
         QString expected;
@@ -108,7 +114,8 @@ TEST(TextRoutines, ToKatakanaChangesOnlyHiragana) {
         EXPECT_EQ(ToKatakana(c.text), c.expected) << c.text.toStdString();
 }
 
-TEST(TextRoutines, FoodNameNormalisationMatchesTypedHiragana) {
+TEST(TextRoutines, FoodNameNormalisationMatchesTypedHiragana)
+{
     // Stored names go through ToFullWidth then ToKatakana; a search typed in
     // hiragana goes through ToKatakana and must find them.
     const QString stored = ToKatakana(ToFullWidth(u"ﾆﾝｼﾞﾝ ゆで"_s));

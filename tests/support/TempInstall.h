@@ -11,10 +11,7 @@
 // an empty HeadM, Data/AAA.sqlite. Tests never touch a user's folder.
 class TempInstall {
 public:
-    TempInstall()
-    {
-        QDir(m_dir.path()).mkpath(QStringLiteral("Data"));
-    }
+    TempInstall() { QDir(m_dir.path()).mkpath(QStringLiteral("Data")); }
     QString path() const { return m_dir.path(); }
     QString file(const QString& name) const { return m_dir.path() + u'/' + name; }
 

@@ -22,7 +22,10 @@ public:
             }
         });
     }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    QString base() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
     void put(const QString& path, const QByteArray& body) { m_files[path] = body; }
     // Sends the headers and half of the body, then drops the connection.
     void truncate(const QString& path) { m_truncated[path] = true; }
