@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "data/DataFiles.h"
+
 #include "masters/InitialData.h"
 #include "menu/DemoData.h"
 #include "store/Installation.h"
@@ -91,7 +93,7 @@ int init(const QStringList& args)
     if (demo)
         out() << u"、献立 %1 日（%2）"_s.arg(count(aaa, u"kondateM"_s))
                      .arg(menu::DemoData::institutionName());
-    out() << Qt::endl;
+    out() << Qt::endl << data::DataFiles::attribution() << Qt::endl;
     return 0;
 }
 

@@ -58,4 +58,10 @@ QList<QStringList> DataFiles::readUtf8(const QString& name)
     return records;
 }
 
+QString DataFiles::attribution()
+{
+    return u"出典：「日本食品標準成分表（八訂）増補2023年」（文部科学省）"
+           u"（https://www.mext.go.jp/a_menu/syokuhinseibun/mext_00001.html）を加工して作成"_s;
+}
+
 } // namespace data

@@ -20,6 +20,10 @@ public:
     // Throws store::StoreError when the file is missing, is not UTF-8, or a
     // record has not as many values as the heading.
     static QList<QStringList> readUtf8(const QString& name);
+
+    // The credit that the terms of the food-composition tables require
+    // wherever the program names the source of its food data.
+    static QString attribution();
 };
 
 } // namespace data
