@@ -39,11 +39,9 @@ void rewriteNames(const QSqlDatabase& db, const std::function<QString(const QStr
     const store::FieldDef nameField =
         fieldOf(store::FieldText::fieldsOf(db, u"SyokuM"_s), u"SyokuMei"_s);
     QList<QPair<QString, QString>> changes;
-    int total = 0;
     {
         QSqlQuery q = exec(db, u"SELECT Syoku_ID, SyokuMei FROM SyokuM ORDER BY Syoku_ID"_s);
         while (q.next()) {
-            ++total;
             const QString before = q.value(1).toString();
             const QString after = convert(before);
             if (after != before)
@@ -59,7 +57,6 @@ void rewriteNames(const QSqlDatabase& db, const std::function<QString(const QStr
             progress(++done, static_cast<int>(changes.size()));
     }
     tx.commit();
-    Q_UNUSED(total);
 }
 
 QString trimBlanks(const QString& text)

@@ -56,7 +56,6 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
 
     QDir().mkpath(target);
     int done = 0;
-    bool cancelled = false;
     for (const QString& file : files) {
         const QString rel = src.relativeFilePath(file);
         const QString to = target + u'/' + rel;
@@ -66,10 +65,8 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
             const Answer a =
                 prompter.yesNoCancel(u"「%1」は既にあります。置き換えてもよいですか？"_s.arg(
                     QDir::toNativeSeparators(to)));
-            if (a == Answer::Cancel) {
-                cancelled = true;
+            if (a == Answer::Cancel)
                 break;
-            }
             copy = a == Answer::Yes;
             if (copy)
                 QFile::remove(to);
@@ -80,7 +77,6 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
         if (progress)
             progress(++done, static_cast<int>(files.size()));
     }
-    Q_UNUSED(cancelled);
     CreateFolderPath(dest);
     return QFileInfo(dest).isDir();
 }
