@@ -33,7 +33,7 @@ DataModule* DataModule::current()
     return g_current;
 }
 
-DataModule& DM()
+DataModule& dataModule()
 {
     if (!g_current)
         throw store::StoreError(u"データモジュールがありません。"_s);

@@ -8,9 +8,9 @@
 
 namespace masters {
 
-// The data module DM: the database session of the installation folder and
+// The data module: the database session of the installation folder and
 // the values that every screen shares for the whole run. One instance lives
-// as long as the program; DM() reaches it from anywhere (a test makes its
+// as long as the program; dataModule() reaches it from anywhere (a test makes its
 // own, which stands in for the program's until it is destroyed).
 class DataModule {
 public:
@@ -54,6 +54,6 @@ private:
 };
 
 // The program's data module.
-DataModule& DM();
+DataModule& dataModule();
 
 } // namespace masters

@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace menu {
 
-void MenuDays::konMTBBeforeDelete(const QSqlDatabase& aaa, int kondateId)
+void MenuDays::deleteDayContents(const QSqlDatabase& aaa, int kondateId)
 {
     store::Transaction tx(aaa);
     for (const QString& table : {u"kondateM2"_s, u"kondateM3"_s, u"kondateD"_s})
@@ -21,7 +21,7 @@ void MenuDays::konMTBBeforeDelete(const QSqlDatabase& aaa, int kondateId)
 void MenuDays::deleteDay(const QSqlDatabase& aaa, int kondateId)
 {
     store::Transaction tx(aaa);
-    konMTBBeforeDelete(aaa, kondateId);
+    deleteDayContents(aaa, kondateId);
     store::Sql::exec(aaa, u"DELETE FROM kondateM WHERE Kondate_ID=?"_s, {kondateId});
     tx.commit();
 }

@@ -12,7 +12,7 @@ public:
     // The cascade that runs before a kondateM row is deleted: kondateM2,
     // kondateM3, kondateD and, when that table exists, kondateQ lose the
     // rows of the day.
-    static void konMTBBeforeDelete(const QSqlDatabase& aaa, int kondateId);
+    static void deleteDayContents(const QSqlDatabase& aaa, int kondateId);
     // The cascade and the day itself.
     static void deleteDay(const QSqlDatabase& aaa, int kondateId);
 };

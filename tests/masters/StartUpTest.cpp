@@ -29,7 +29,7 @@ struct FakeScreens : masters::StartUpScreens {
     void askInstitutionName() override
     {
         shown << QStringLiteral("name");
-        masters::SettingsRow(masters::DM().session().ahm())
+        masters::SettingsRow(masters::dataModule().session().ahm())
             .setInstitutionName(QStringLiteral("ひまわり保育園"));
     }
     void showFirstRunSettings() override { shown << QStringLiteral("settings"); }

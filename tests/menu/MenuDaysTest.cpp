@@ -63,7 +63,7 @@ TEST_F(MenuFixture, DeletingADayRemovesItsLinesEverywhereAndNothingElse)
 TEST_F(MenuFixture, FolderWithoutPurchaseTableDeletesWithoutError)
 {
     ASSERT_FALSE(store::Sql::tableExists(session.aaa(), QStringLiteral("kondateQ")));
-    menu::MenuDays::konMTBBeforeDelete(session.aaa(), 2);
+    menu::MenuDays::deleteDayContents(session.aaa(), 2);
     for (const char* table : {"kondateM2", "kondateM3", "kondateD"})
         EXPECT_EQ(daysIn(table), QStringLiteral("1")) << table;
     EXPECT_EQ(daysIn("kondateM"), QStringLiteral("1,2"));
@@ -73,7 +73,7 @@ TEST_F(MenuFixture, CascadeThatFailsHalfwayChangesNothing)
 {
     // A purchase table the delete cannot run against.
     exec("CREATE TABLE kondateQ (other INTEGER)");
-    EXPECT_THROW(menu::MenuDays::konMTBBeforeDelete(session.aaa(), 1), store::StoreError);
+    EXPECT_THROW(menu::MenuDays::deleteDayContents(session.aaa(), 1), store::StoreError);
     for (const char* table : {"kondateM2", "kondateM3", "kondateD"})
         EXPECT_EQ(daysIn(table), QStringLiteral("1,2")) << table;
 }

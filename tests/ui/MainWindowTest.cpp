@@ -1,7 +1,7 @@
 #include "ui/UiFixture.h"
 
 #include "store/Prompter.h"
-#include "ui/app/TMain.h"
+#include "ui/app/MainWindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,7 +12,7 @@ using MainWindow = UiFixture;
 TEST_F(MainWindow, HeaderPagesAndWhichButtonsOpenAScreen)
 {
     store::ScriptedPrompter prompter;
-    app::TMain main(&prompter);
+    app::MainWindow main(&prompter);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Main"));
     auto* title = main.findChild<QLabel*>(QStringLiteral("Title"));
     EXPECT_EQ(title->text(), QStringLiteral("Zoravin"));

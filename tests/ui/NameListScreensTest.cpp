@@ -2,8 +2,8 @@
 #include "ui/Typing.h"
 #include "ui/UiFixture.h"
 
-#include "ui/masters/TSyokujiM.h"
-#include "ui/masters/TTaisyoM.h"
+#include "ui/masters/MealTypeScreen.h"
+#include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/DataGrid.h"
 #include "ui/widgets/SqlGridModel.h"
 
@@ -63,8 +63,8 @@ protected:
 TEST_F(NameListScreens, CaptionsAndTheGridLockedUntilEdit)
 {
     openData();
-    masterscreens::TSyokujiM meals;
-    masterscreens::TTaisyoM targets;
+    masterscreens::MealTypeScreen meals;
+    masterscreens::TargetGroupScreen targets;
     const struct {
         NameListScreen* screen;
         QString heading;
@@ -91,8 +91,8 @@ TEST_F(NameListScreens, RowsBeyondTheListSizeAndDeletionsAreRefusedSilently)
     folder.setMealTypes(
         {QStringLiteral("昼食"), QStringLiteral("おやつ１"), QStringLiteral("おやつ２")});
     openData();
-    masterscreens::TSyokujiM meals;
-    masterscreens::TTaisyoM targets;
+    masterscreens::MealTypeScreen meals;
+    masterscreens::TargetGroupScreen targets;
     for (NameListScreen* screen :
          {static_cast<NameListScreen*>(&meals), static_cast<NameListScreen*>(&targets)}) {
         startEditing(*screen);
@@ -114,7 +114,7 @@ TEST_F(NameListScreens, DownFromTheLastOfTwoMealTypesAddsTheThird)
 {
     openData();
     {
-        masterscreens::TSyokujiM meals;
+        masterscreens::MealTypeScreen meals;
         startEditing(meals);
         widgets::DataGrid* grid = meals.grid();
         QTest::keyClick(grid, Qt::Key_Down);
@@ -137,7 +137,7 @@ TEST_F(NameListScreens, DownFromTheLastOfTwoMealTypesAddsTheThird)
 TEST_F(NameListScreens, RenamedTargetGroupZeroIsSharedWhenTheScreenCloses)
 {
     openData();
-    masterscreens::TTaisyoM targets;
+    masterscreens::TargetGroupScreen targets;
     startEditing(targets);
     typeName(targets, QStringLiteral("３歳以上児"));
     EXPECT_EQ(dm.TargetNames[0], QStringLiteral("3歳以上"));
@@ -149,7 +149,7 @@ TEST_F(NameListScreens, RenamedTargetGroupZeroIsSharedWhenTheScreenCloses)
 TEST_F(NameListScreens, NamesAreKeptWithinTheirTwentyBytes)
 {
     openData();
-    masterscreens::TTaisyoM targets;
+    masterscreens::TargetGroupScreen targets;
     startEditing(targets);
     // The editor refuses an eleventh full-width character…
     typeName(targets, QStringLiteral("あいうえおかきくけこさ"));
@@ -167,7 +167,7 @@ TEST_F(NameListScreens, NamesAreKeptWithinTheirTwentyBytes)
 TEST_F(NameListScreens, DuplicateTargetCodeIsReportedAndEscTakesItBack)
 {
     openData();
-    masterscreens::TTaisyoM targets;
+    masterscreens::TargetGroupScreen targets;
     startEditing(targets);
     widgets::DataGrid* grid = targets.grid();
     grid->setCurrentIndex(grid->model()->index(1, 0));

@@ -1,7 +1,7 @@
 #include "ui/Typing.h"
 #include "ui/UiFixture.h"
 
-#include "ui/app/THEAD1.h"
+#include "ui/app/InstitutionSettingsScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +16,7 @@ protected:
         folder.setUpRow(1234);
         openData();
     }
-    static QString focused(const app::THEAD1& s)
+    static QString focused(const app::InstitutionSettingsScreen& s)
     {
         return s.focusWidget() ? s.focusWidget()->objectName() : QString();
     }
@@ -36,7 +36,7 @@ TEST_F(SettingsScreen, EnterWalksTheFieldsInInputOrder)
         QStringList expected = walk;
         if (firstRun) // the grey name is passed by
             expected.removeAt(1);
-        app::THEAD1 screen(firstRun);
+        app::InstitutionSettingsScreen screen(firstRun);
         screen.show();
         QStringList seen{focused(screen)};
         for (qsizetype i = 1; i < expected.size(); ++i) {
@@ -52,7 +52,7 @@ TEST_F(SettingsScreen, EnterWalksTheFieldsInInputOrder)
 TEST_F(SettingsScreen, TypedValuesAreStoredOnCloseAndTheYearIsShared)
 {
     {
-        app::THEAD1 screen;
+        app::InstitutionSettingsScreen screen;
         screen.show();
         EXPECT_EQ(screen.field(QStringLiteral("PM5"))->text(), QStringLiteral("1234"));
         QLineEdit* year = screen.yearEdit();

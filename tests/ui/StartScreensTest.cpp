@@ -3,11 +3,11 @@
 #include "ui/UiFixture.h"
 
 #include "store/Prompter.h"
-#include "ui/app/THEAD1.h"
-#include "ui/app/TInstitutionName.h"
-#include "ui/app/TMain.h"
-#include "ui/app/TPW.h"
-#include "ui/masters/TSyokujiM.h"
+#include "ui/app/InstitutionNameDialog.h"
+#include "ui/app/InstitutionSettingsScreen.h"
+#include "ui/app/MainWindow.h"
+#include "ui/app/PasswordDialog.h"
+#include "ui/masters/MealTypeScreen.h"
 
 #include <QDate>
 #include <QLabel>
@@ -21,9 +21,9 @@ namespace {
 class StartScreens : public UiFixture {
 protected:
     // Types at the password prompt and presses its OK button.
-    static std::function<void(app::TPW*)> typePassword(const QString& text)
+    static std::function<void(app::PasswordDialog*)> typePassword(const QString& text)
     {
-        return [text](app::TPW* pw) {
+        return [text](app::PasswordDialog* pw) {
             QTest::keyClicks(pw->edit(), text);
             QTest::mouseClick(pw->okButton(), Qt::LeftButton);
         };
@@ -48,11 +48,11 @@ TEST_F(StartScreens, PasswordTypedAtThePrompt)
     for (const auto& c : cases) {
         folder.settingsSql(QStringLiteral("DELETE FROM HeadM"));
         folder.setUpRow(c.pm5);
-        app::TMain main(&prompter);
-        QSignalSpy ended(&main, &app::TMain::applicationEnded);
+        app::MainWindow main(&prompter);
+        QSignalSpy ended(&main, &app::MainWindow::applicationEnded);
         ModalDriver driver;
-        driver.expect<app::TPW>(typePassword(c.typed));
-        main.FormActivate();
+        driver.expect<app::PasswordDialog>(typePassword(c.typed));
+        main.runActivationChecks();
         SCOPED_TRACE(c.typed.toStdString());
         EXPECT_EQ(driver.pending(), 0);
         EXPECT_EQ(driver.unexpected(), QStringList());
@@ -66,15 +66,15 @@ TEST_F(StartScreens, PasswordTypedAtThePrompt)
 TEST_F(StartScreens, ClosingThePromptByItsSystemBoxSubmitsTheEdit)
 {
     folder.setUpRow();
-    app::TMain main(&prompter);
+    app::MainWindow main(&prompter);
     ModalDriver driver;
-    driver.expect<app::TPW>([](app::TPW* pw) {
+    driver.expect<app::PasswordDialog>([](app::PasswordDialog* pw) {
         EXPECT_EQ(pw->windowTitle(), QStringLiteral("ユーザーパスワード入力"));
         QTest::keyClick(pw, Qt::Key_Escape); // not a way out
         EXPECT_TRUE(pw->isVisible());
         pw->close();
     });
-    main.FormActivate();
+    main.runActivationChecks();
     EXPECT_EQ(driver.pending(), 0);
     EXPECT_FALSE(main.ended());
 }
@@ -84,29 +84,30 @@ TEST_F(StartScreens, FirstStartAsksTheNameThenOpensTheSettingsWithTheGreyName)
     const QString name = QStringLiteral("ひまわり保育園");
     const QString year = QString::number(QDate::currentDate().year());
     {
-        app::TMain main(&prompter);
+        app::MainWindow main(&prompter);
         ModalDriver driver;
-        driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
-        driver.expect<app::TInstitutionName>([&](app::TInstitutionName* dialog) {
+        driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+        driver.expect<app::InstitutionNameDialog>([&](app::InstitutionNameDialog* dialog) {
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("法人名の登録"));
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
             EXPECT_TRUE(dialog->isVisible()); // no way out without a name
             commitText(dialog->edit(), name);
             QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         });
-        driver.expect<app::THEAD1>([&](app::THEAD1* settings) {
-            EXPECT_EQ(settings->windowTitle(), QStringLiteral("初期設定１"));
-            EXPECT_EQ(settings->yearEdit()->text(), year);
-            EXPECT_EQ(settings->focusWidget(), settings->yearEdit());
-            QLineEdit* meisyou = settings->nameEdit();
-            EXPECT_EQ(meisyou->text(), name);
-            EXPECT_TRUE(meisyou->isReadOnly());
-            EXPECT_EQ(meisyou->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
-            EXPECT_FALSE(meisyou->focusPolicy() & Qt::TabFocus);
-            QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("CloseButton")),
-                              Qt::LeftButton);
-        });
-        main.FormActivate();
+        driver.expect<app::InstitutionSettingsScreen>(
+            [&](app::InstitutionSettingsScreen* settings) {
+                EXPECT_EQ(settings->windowTitle(), QStringLiteral("初期設定１"));
+                EXPECT_EQ(settings->yearEdit()->text(), year);
+                EXPECT_EQ(settings->focusWidget(), settings->yearEdit());
+                QLineEdit* meisyou = settings->nameEdit();
+                EXPECT_EQ(meisyou->text(), name);
+                EXPECT_TRUE(meisyou->isReadOnly());
+                EXPECT_EQ(meisyou->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+                EXPECT_FALSE(meisyou->focusPolicy() & Qt::TabFocus);
+                QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("CloseButton")),
+                                  Qt::LeftButton);
+            });
+        main.runActivationChecks();
         EXPECT_EQ(driver.pending(), 0);
         EXPECT_EQ(driver.unexpected(), QStringList());
         EXPECT_FALSE(main.ended());
@@ -117,10 +118,10 @@ TEST_F(StartScreens, FirstStartAsksTheNameThenOpensTheSettingsWithTheGreyName)
                   "PM8) FROM HeadM")),
               QStringLiteral("%1 %2 5 5 25 85 1").arg(name, year));
 
-    app::TMain second(&prompter);
+    app::MainWindow second(&prompter);
     ModalDriver driver;
-    driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
-    second.FormActivate();
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    second.runActivationChecks();
     EXPECT_EQ(driver.pending(), 0);
     EXPECT_EQ(driver.unexpected(), QStringList());
     EXPECT_EQ(second.institutionLabel()->text(), name);
@@ -130,15 +131,15 @@ TEST_F(StartScreens, FirstStartAsksTheNameThenOpensTheSettingsWithTheGreyName)
 TEST_F(StartScreens, ReturningFromAScreenRechecksTheProgramFile)
 {
     folder.setUpRow();
-    app::TMain main(&prompter);
-    QSignalSpy ended(&main, &app::TMain::applicationEnded);
+    app::MainWindow main(&prompter);
+    QSignalSpy ended(&main, &app::MainWindow::applicationEnded);
     ModalDriver driver;
-    driver.expect<app::TPW>(typePassword(QStringLiteral("7295")));
-    driver.expect<masterscreens::TSyokujiM>([&](masterscreens::TSyokujiM* screen) {
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    driver.expect<masterscreens::MealTypeScreen>([&](masterscreens::MealTypeScreen* screen) {
         folder.removeProgramFile();
         screen->close();
     });
-    main.FormActivate();
+    main.runActivationChecks();
     ASSERT_FALSE(main.ended());
     QTest::mouseClick(main.button(QStringLiteral("食事区分")), Qt::LeftButton);
     // The main window becomes active again when the screen closes.

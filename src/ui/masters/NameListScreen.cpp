@@ -21,7 +21,7 @@ NameListScreen::NameListScreen(masters::NameList list, const QString& heading,
                                const QString& nameTitle, bool codeEditable, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
-      m_list(list), m_model(new widgets::SqlGridModel(masters::DM().session().aaa(),
+      m_list(list), m_model(new widgets::SqlGridModel(masters::dataModule().session().aaa(),
                                                       NameLists::table(list), this)),
       m_grid(new widgets::DataGrid(this)), m_edit(new QPushButton(u"編　　集"_s, this))
 {
@@ -98,7 +98,7 @@ void NameListScreen::done(int result)
             return;
         m_model->clear();
         m_open = false;
-        masters::DM().LoadNames();
+        masters::dataModule().LoadNames();
     }
     QDialog::done(result);
 }

@@ -10,12 +10,12 @@
 #include "store/Prompter.h"
 #include "store/StoreError.h"
 #include "ui/app/Application.h"
-#include "ui/app/THEAD1.h"
-#include "ui/app/TInstitutionName.h"
-#include "ui/app/TMain.h"
-#include "ui/app/TPW.h"
-#include "ui/masters/TSyokujiM.h"
-#include "ui/masters/TTaisyoM.h"
+#include "ui/app/InstitutionNameDialog.h"
+#include "ui/app/InstitutionSettingsScreen.h"
+#include "ui/app/MainWindow.h"
+#include "ui/app/PasswordDialog.h"
+#include "ui/masters/MealTypeScreen.h"
+#include "ui/masters/TargetGroupScreen.h"
 
 #include <QDir>
 #include <QLabel>
@@ -35,7 +35,7 @@ public:
     QString askPassword() override { return masters::UserPassword::masterCode(); }
     void askInstitutionName() override
     {
-        masters::SettingsRow(masters::DM().session().ahm())
+        masters::SettingsRow(masters::dataModule().session().ahm())
             .setInstitutionName(u"ラベンダー保育園"_s);
     }
     void showFirstRunSettings() override {}
@@ -93,7 +93,7 @@ int main(int argc, char** argv)
             throw store::StoreError(u"フォルダがありません: "_s + args[1]);
         masters::DataModule dm;
         store::ScriptedPrompter prompter;
-        app::TMain mainWindow(&prompter);
+        app::MainWindow mainWindow(&prompter);
         UnattendedScreens unattended;
         if (masters::StartUp(dm, prompter, unattended).activate(QDir::currentPath()) !=
             masters::Activation::Running) {
@@ -111,29 +111,29 @@ int main(int argc, char** argv)
         mainWindow.pages()->setCurrentIndex(0);
 
         {
-            app::TPW pw(&mainWindow);
+            app::PasswordDialog pw(&mainWindow);
             camera.shoot(&pw, u"03-password"_s);
         }
         {
-            app::TInstitutionName name(&mainWindow);
+            app::InstitutionNameDialog name(&mainWindow);
             camera.shoot(&name, u"04-institution-name"_s);
         }
         {
-            app::THEAD1 settings(false, &mainWindow);
+            app::InstitutionSettingsScreen settings(false, &mainWindow);
             camera.shoot(&settings, u"05-initial-settings"_s);
         }
         {
-            app::THEAD1 settings(true, &mainWindow);
+            app::InstitutionSettingsScreen settings(true, &mainWindow);
             camera.shoot(&settings, u"06-initial-settings-first-run"_s);
         }
         {
-            masterscreens::TSyokujiM meals(&mainWindow);
+            masterscreens::MealTypeScreen meals(&mainWindow);
             camera.shoot(&meals, u"07-meal-types"_s);
             meals.editButton()->click();
             camera.shoot(&meals, u"08-meal-types-editing"_s);
         }
         {
-            masterscreens::TTaisyoM targets(&mainWindow);
+            masterscreens::TargetGroupScreen targets(&mainWindow);
             camera.shoot(&targets, u"09-target-groups"_s);
         }
     } catch (const store::StoreError& e) {

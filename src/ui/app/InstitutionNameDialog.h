@@ -10,10 +10,10 @@ namespace app {
 // The institution-name dialog "法人名の登録", shown at start while the
 // settings row has no name. It has no system box and cannot be left without
 // a name; closing it stores the name in the settings row.
-class TInstitutionName : public QDialog {
+class InstitutionNameDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TInstitutionName(QWidget* parent = nullptr);
+    explicit InstitutionNameDialog(QWidget* parent = nullptr);
 
     QLineEdit* edit() const { return m_edit; }
     QPushButton* okButton() const { return m_ok; }

@@ -1,4 +1,4 @@
-#include "ui/app/TPW.h"
+#include "ui/app/PasswordDialog.h"
 
 #include "masters/UserPassword.h"
 #include "ui/widgets/InputMode.h"
@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace app {
 
-TPW::TPW(QWidget* parent)
+PasswordDialog::PasswordDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_edit(new QLineEdit(masters::UserPassword::defaultCode(), this)),
@@ -47,7 +47,7 @@ TPW::TPW(QWidget* parent)
     setFixedSize(sizeHint().expandedTo({380, 0}));
 }
 
-void TPW::showEvent(QShowEvent* event)
+void PasswordDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // The default stands selected, so typing replaces it.
@@ -55,12 +55,12 @@ void TPW::showEvent(QShowEvent* event)
     m_edit->selectAll();
 }
 
-QString TPW::password() const
+QString PasswordDialog::password() const
 {
     return m_edit->text();
 }
 
-void TPW::keyPressEvent(QKeyEvent* event)
+void PasswordDialog::keyPressEvent(QKeyEvent* event)
 {
     // Esc is not a way out of the prompt.
     if (event->key() == Qt::Key_Escape) {

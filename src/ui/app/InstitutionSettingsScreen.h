@@ -17,10 +17,10 @@ namespace app {
 // (appending it to an empty table); closing it stores the row and refreshes
 // FiscalYear. On a first run the institution name is shown grey and the
 // Tab key passes it by.
-class THEAD1 : public QDialog {
+class InstitutionSettingsScreen : public QDialog {
     Q_OBJECT
 public:
-    explicit THEAD1(bool firstRun = false, QWidget* parent = nullptr);
+    explicit InstitutionSettingsScreen(bool firstRun = false, QWidget* parent = nullptr);
 
     QLineEdit* yearEdit() const { return m_year; }
     QLineEdit* nameEdit() const { return m_meisyou; }

@@ -1,4 +1,4 @@
-#include "ui/app/THEAD1.h"
+#include "ui/app/InstitutionSettingsScreen.h"
 
 #include "masters/DataModule.h"
 #include "masters/SettingsRow.h"
@@ -46,7 +46,7 @@ int charWidth(const QWidget* w, int fullWidthChars)
 
 } // namespace
 
-THEAD1::THEAD1(bool firstRun, QWidget* parent)
+InstitutionSettingsScreen::InstitutionSettingsScreen(bool firstRun, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_bar(new widgets::TopBar(QString(), this))
@@ -155,32 +155,32 @@ THEAD1::THEAD1(bool firstRun, QWidget* parent)
         enter->watch(w);
 }
 
-QLineEdit* THEAD1::addEdit(const QString& objectName, int maxBytes)
+QLineEdit* InstitutionSettingsScreen::addEdit(const QString& objectName, int maxBytes)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(objectName);
     // -1: the field's own size in the settings table.
     if (maxBytes < 0)
-        maxBytes = store::TableCatalogue::textSize(masters::DM().session().ahm(),
+        maxBytes = store::TableCatalogue::textSize(masters::dataModule().session().ahm(),
                                                    masters::SettingsRow::table(), objectName);
     if (maxBytes > 0)
         edit->setValidator(new widgets::ByteLengthValidator(maxBytes, edit));
     return edit;
 }
 
-QLineEdit* THEAD1::field(const QString& objectName) const
+QLineEdit* InstitutionSettingsScreen::field(const QString& objectName) const
 {
     return findChild<QLineEdit*>(objectName);
 }
 
-void THEAD1::showEvent(QShowEvent* event)
+void InstitutionSettingsScreen::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (m_opened)
         return;
     m_opened = true;
     const masters::InstitutionSettings s =
-        masters::SettingsRow(masters::DM().session().ahm()).open();
+        masters::SettingsRow(masters::dataModule().session().ahm()).open();
     m_year->setText(text(s.fiscalYear));
     m_meisyou->setText(s.meisyou);
     m_meisyou->setCursorPosition(0);
@@ -193,7 +193,7 @@ void THEAD1::showEvent(QShowEvent* event)
     m_year->setFocus();
 }
 
-void THEAD1::done(int result)
+void InstitutionSettingsScreen::done(int result)
 {
     if (m_opened) {
         masters::InstitutionSettings s;
@@ -204,8 +204,8 @@ void THEAD1::done(int result)
         for (int i = 0; i < 5; ++i)
             s.seals[i] = m_seals[i]->text();
         s.password = number(m_password);
-        masters::SettingsRow(masters::DM().session().ahm()).post(s);
-        masters::DM().FiscalYear = s.fiscalYear.value_or(0);
+        masters::SettingsRow(masters::dataModule().session().ahm()).post(s);
+        masters::dataModule().FiscalYear = s.fiscalYear.value_or(0);
         m_opened = false;
     }
     QDialog::done(result);

@@ -1,10 +1,10 @@
-#include "ui/app/TMain.h"
+#include "ui/app/MainWindow.h"
 
 #include "masters/DataModule.h"
 #include "store/StoreError.h"
-#include "ui/app/THEAD1.h"
-#include "ui/masters/TSyokujiM.h"
-#include "ui/masters/TTaisyoM.h"
+#include "ui/app/InstitutionSettingsScreen.h"
+#include "ui/masters/MealTypeScreen.h"
+#include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/MessageBoxPrompter.h"
 
 #include <QDir>
@@ -36,15 +36,15 @@ QLabel* arrow(const QString& text, QWidget* parent)
 
 } // namespace
 
-TMain::TMain(store::Prompter* prompter, QWidget* parent)
+MainWindow::MainWindow(store::Prompter* prompter, QWidget* parent)
     : QMainWindow(parent),
       m_ownPrompter(prompter ? nullptr : std::make_unique<widgets::MessageBoxPrompter>(this)),
       m_prompter(prompter ? prompter : m_ownPrompter.get()), m_dialogs(this),
-      m_startUp(masters::DM(), *m_prompter, m_dialogs)
+      m_startUp(masters::dataModule(), *m_prompter, m_dialogs)
 {
     // WorkDir is where the program was started; AHM is pointed there.
-    masters::DM().setWorkDir(QDir::currentPath());
-    masters::DM().FirstActivation = true;
+    masters::dataModule().setWorkDir(QDir::currentPath());
+    masters::dataModule().FirstActivation = true;
 
     setObjectName(u"Main"_s);
     setWindowTitle(u"Main"_s);
@@ -64,14 +64,14 @@ TMain::TMain(store::Prompter* prompter, QWidget* parent)
     setCentralWidget(central);
 }
 
-TMain::~TMain() = default;
+MainWindow::~MainWindow() = default;
 
-QString TMain::releaseDate()
+QString MainWindow::releaseDate()
 {
     return u"最新更新日2023年09月20日"_s;
 }
 
-QWidget* TMain::buildHeader()
+QWidget* MainWindow::buildHeader()
 {
     auto* header = new QFrame(this);
     header->setObjectName(u"Header"_s);
@@ -103,7 +103,7 @@ QWidget* TMain::buildHeader()
     return header;
 }
 
-QPushButton* TMain::menuButton(const QString& caption, void (TMain::*open)())
+QPushButton* MainWindow::menuButton(const QString& caption, void (MainWindow::*open)())
 {
     auto* b = new QPushButton(caption, this);
     b->setMinimumSize(196, 38);
@@ -115,7 +115,7 @@ QPushButton* TMain::menuButton(const QString& caption, void (TMain::*open)())
     return b;
 }
 
-QWidget* TMain::buildMainPage()
+QWidget* MainWindow::buildMainPage()
 {
     auto* page = new QWidget(this);
 
@@ -123,9 +123,9 @@ QWidget* TMain::buildMainPage()
     auto* settingsLayout = new QVBoxLayout(settings);
     settingsLayout->setContentsMargins(12, 14, 12, 12);
     settingsLayout->setSpacing(8);
-    settingsLayout->addWidget(menuButton(u"初期設定"_s, &TMain::openInitialSettings));
-    settingsLayout->addWidget(menuButton(u"食事区分"_s, &TMain::openMealTypes));
-    settingsLayout->addWidget(menuButton(u"対象区分"_s, &TMain::openTargetGroups));
+    settingsLayout->addWidget(menuButton(u"初期設定"_s, &MainWindow::openInitialSettings));
+    settingsLayout->addWidget(menuButton(u"食事区分"_s, &MainWindow::openMealTypes));
+    settingsLayout->addWidget(menuButton(u"対象区分"_s, &MainWindow::openTargetGroups));
     settingsLayout->addWidget(menuButton(u"食品登録"_s));
     settingsLayout->addWidget(menuButton(u"食品群登録"_s));
     settingsLayout->addWidget(menuButton(u"成分基準値登録"_s));
@@ -146,7 +146,7 @@ QWidget* TMain::buildMainPage()
     tools->addWidget(menuButton(u"備忘メモ帳"_s));
     tools->addWidget(menuButton(u"バックアップコピー"_s));
     tools->addStretch();
-    tools->addWidget(menuButton(u"閉じる(&C)"_s, &TMain::closeClicked));
+    tools->addWidget(menuButton(u"閉じる(&C)"_s, &MainWindow::closeClicked));
 
     auto* web = new QFrame(page);
     web->setObjectName(u"WebPanel"_s);
@@ -174,7 +174,7 @@ QWidget* TMain::buildMainPage()
     return page;
 }
 
-QWidget* TMain::buildSupportPage()
+QWidget* MainWindow::buildSupportPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
@@ -186,7 +186,7 @@ QWidget* TMain::buildSupportPage()
     return page;
 }
 
-QPushButton* TMain::button(const QString& caption) const
+QPushButton* MainWindow::button(const QString& caption) const
 {
     for (QPushButton* b : findChildren<QPushButton*>())
         if (b->text() == caption)
@@ -194,20 +194,20 @@ QPushButton* TMain::button(const QString& caption) const
     return nullptr;
 }
 
-bool TMain::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+        runActivationChecks();
     return handled;
 }
 
-void TMain::FormActivate()
+void MainWindow::runActivationChecks()
 {
     if (m_ended)
         return;
     m_release->setText(releaseDate());
-    const bool first = masters::DM().FirstActivation;
+    const bool first = masters::dataModule().FirstActivation;
     masters::Activation result = masters::Activation::Running;
     try {
         result = m_startUp.activate(QDir::currentPath());
@@ -220,46 +220,46 @@ void TMain::FormActivate()
         endApplication();
         return;
     }
-    if (first && !masters::DM().FirstActivation)
-        m_institution->setText(masters::DM().InstitutionName);
+    if (first && !masters::dataModule().FirstActivation)
+        m_institution->setText(masters::dataModule().InstitutionName);
 }
 
-void TMain::endApplication()
+void MainWindow::endApplication()
 {
     m_ended = true;
     close();
     emit applicationEnded();
 }
 
-void TMain::closeClicked()
+void MainWindow::closeClicked()
 {
     close();
 }
 
-void TMain::runScreen(QDialog& screen)
+void MainWindow::runScreen(QDialog& screen)
 {
     screen.exec();
     // The main window is active again: not every desktop says so when a
     // modal screen closes, and a second activation only repeats the checks.
-    FormActivate();
+    runActivationChecks();
 }
 
-void TMain::openInitialSettings()
+void MainWindow::openInitialSettings()
 {
-    THEAD1 screen(false, this);
+    InstitutionSettingsScreen screen(false, this);
     runScreen(screen);
-    m_institution->setText(masters::DM().InstitutionName);
+    m_institution->setText(masters::dataModule().InstitutionName);
 }
 
-void TMain::openMealTypes()
+void MainWindow::openMealTypes()
 {
-    masterscreens::TSyokujiM screen(this);
+    masterscreens::MealTypeScreen screen(this);
     runScreen(screen);
 }
 
-void TMain::openTargetGroups()
+void MainWindow::openTargetGroups()
 {
-    masterscreens::TTaisyoM screen(this);
+    masterscreens::TargetGroupScreen screen(this);
     runScreen(screen);
 }
 

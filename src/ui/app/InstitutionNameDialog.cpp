@@ -1,4 +1,4 @@
-#include "ui/app/TInstitutionName.h"
+#include "ui/app/InstitutionNameDialog.h"
 
 #include "masters/DataModule.h"
 #include "masters/SettingsRow.h"
@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace app {
 
-TInstitutionName::TInstitutionName(QWidget* parent)
+InstitutionNameDialog::InstitutionNameDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_edit(new QLineEdit(this)), m_ok(new QPushButton(u"OK"_s, this))
 {
@@ -35,14 +35,14 @@ TInstitutionName::TInstitutionName(QWidget* parent)
 
     m_edit->setObjectName(u"meisyou"_s);
     widgets::applyInputMode(m_edit, widgets::InputMode::Japanese);
-    const int size = store::TableCatalogue::textSize(masters::DM().session().ahm(),
+    const int size = store::TableCatalogue::textSize(masters::dataModule().session().ahm(),
                                                      masters::SettingsRow::table(), u"meisyou"_s);
     if (size > 0)
         m_edit->setValidator(new widgets::ByteLengthValidator(size, m_edit));
     m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QString(20, u'あ')));
     m_ok->setDefault(true);
     m_ok->setMinimumSize(96, 32);
-    connect(m_ok, &QPushButton::clicked, this, &TInstitutionName::okClicked);
+    connect(m_ok, &QPushButton::clicked, this, &InstitutionNameDialog::okClicked);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(example);
@@ -57,17 +57,17 @@ TInstitutionName::TInstitutionName(QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-void TInstitutionName::showEvent(QShowEvent* event)
+void InstitutionNameDialog::showEvent(QShowEvent* event)
 {
     // Open the row: show whatever name it already holds.
-    m_edit->setText(masters::SettingsRow(masters::DM().session().ahm()).institutionName());
+    m_edit->setText(masters::SettingsRow(masters::dataModule().session().ahm()).institutionName());
     m_edit->setFocus();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 
-void TInstitutionName::okClicked()
+void InstitutionNameDialog::okClicked()
 {
     if (m_edit->text().trimmed().isEmpty())
         return;
@@ -75,16 +75,16 @@ void TInstitutionName::okClicked()
     accept();
 }
 
-void TInstitutionName::done(int result)
+void InstitutionNameDialog::done(int result)
 {
     if (!m_named)
         return;
-    masters::SettingsRow(masters::DM().session().ahm())
+    masters::SettingsRow(masters::dataModule().session().ahm())
         .setInstitutionName(m_edit->text().trimmed());
     QDialog::done(result);
 }
 
-void TInstitutionName::keyPressEvent(QKeyEvent* event)
+void InstitutionNameDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -93,7 +93,7 @@ void TInstitutionName::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void TInstitutionName::closeEvent(QCloseEvent* event)
+void InstitutionNameDialog::closeEvent(QCloseEvent* event)
 {
     if (!m_named)
         event->ignore();

@@ -5,10 +5,10 @@
 namespace masterscreens {
 
 // The target-group screen "対象区分の登録" (TaisyoM, at most two rows).
-class TTaisyoM : public NameListScreen {
+class TargetGroupScreen : public NameListScreen {
     Q_OBJECT
 public:
-    explicit TTaisyoM(QWidget* parent = nullptr);
+    explicit TargetGroupScreen(QWidget* parent = nullptr);
 };
 
 } // namespace masterscreens

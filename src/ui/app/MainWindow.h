@@ -22,17 +22,17 @@ namespace app {
 // modally, created when opened and destroyed when closed. Each activation
 // runs the start-up checks (masters::StartUp); when they end the
 // application the window closes and applicationEnded is emitted.
-class TMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Messages go through prompter, or through message boxes when none is given.
-    explicit TMain(store::Prompter* prompter = nullptr, QWidget* parent = nullptr);
-    ~TMain() override;
+    explicit MainWindow(store::Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     static QString releaseDate();
 
     // Runs on every activation of the window.
-    void FormActivate();
+    void runActivationChecks();
     bool ended() const { return m_ended; }
 
     QTabWidget* pages() const { return m_pages; }
@@ -52,7 +52,7 @@ private:
     QWidget* buildMainPage();
     QWidget* buildSupportPage();
     // A menu button; one whose screen does not exist yet is disabled.
-    QPushButton* menuButton(const QString& caption, void (TMain::*open)() = nullptr);
+    QPushButton* menuButton(const QString& caption, void (MainWindow::*open)() = nullptr);
     void endApplication();
     // Shows a screen modally; the checks of an activation follow.
     void runScreen(QDialog& screen);

@@ -10,10 +10,10 @@ namespace app {
 // The user password prompt shown at every start. It closes only by its
 // button or its system box, and either way what the edit holds then is the
 // entered password.
-class TPW : public QDialog {
+class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TPW(QWidget* parent = nullptr);
+    explicit PasswordDialog(QWidget* parent = nullptr);
 
     QString password() const;
     QLineEdit* edit() const { return m_edit; }
