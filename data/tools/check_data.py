@@ -3,7 +3,8 @@
 
 Reads every file with the rules its loader follows (the food file split on
 commas, the group files with the quote-aware exchange reader, byte limits in
-CP932) and cross-checks them: every range and dish line names a real food,
+CP932) and cross-checks them: every range and dish line names a real food, every food name is stored
+unchanged and no two foods share one,
 every food lands in a group of both classifications, every food the demo menus
 need has a price and a supplier. Prints a short summary; exits 1 on the first
 kind of fault with every instance of it listed.
@@ -16,6 +17,8 @@ import datetime
 import math
 import os
 import sys
+
+import food_names
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.dirname(HERE)
@@ -90,7 +93,29 @@ def check_foods():
                 except ValueError:
                     fault(f"foods2023.csv {code}: value {x!r} is not a number")
         foods[code] = v
+    check_food_names(foods)
     return foods
+
+
+def check_food_names(foods):
+    """Each name must be what a new installation stores (the merge's bracket
+    removal, full width and katakana, trimmed, within 40 bytes) and tell its
+    food apart: a file merged again then changes no name and no two foods
+    look alike in a list."""
+    stored = {}
+    for code, v in foods.items():
+        name = v[1]
+        if food_names.unmatched_brackets(name):
+            fault(f"foods2023.csv {code}: name {name} has unmatched brackets")
+        if sjis_len(name) > food_names.NAME_BYTES:
+            fault(f"foods2023.csv {code}: name {name} is longer than {food_names.NAME_BYTES} bytes")
+        kept = food_names.stored_name(name)
+        if kept != name:
+            fault(f"foods2023.csv {code}: name {name} is stored as {kept}")
+        stored.setdefault(kept, []).append(code)
+    for name, codes in stored.items():
+        if len(codes) > 1:
+            fault(f"foods2023.csv: foods {', '.join(codes)} are stored under one name {name}")
 
 
 def apply_ranges(rows, codes, empty_sets_zero):

@@ -9,7 +9,9 @@ one line per food in the 17-column food-data layout the food master imports:
 
 CP932, CRLF, one heading line, no quoting. Values are the printed values of the
 table with their marks taken off: Tr and (Tr) become 0, (x) becomes x, "-"
-(not determined) becomes an empty field, "†" is dropped.
+(not determined) becomes an empty field, "†" is dropped. Names are written
+as the food master stores them, distinct and within 40 bytes (food_names.py),
+so that merging the file into an installation changes no name.
 
 The workbook's columns are found by the INFOODS tag row, never by letter. The
 result is cross-checked value by value against the companion CSV of displayed
@@ -24,8 +26,9 @@ import csv
 import os
 import re
 import sys
-import unicodedata
 from decimal import ROUND_HALF_UP, Decimal
+
+import food_names
 
 try:
     import openpyxl
@@ -255,76 +258,41 @@ def cross_check(foods, csv_path):
     return problems
 
 
-def import_clean(name):
-    """The food master's import cleaning: for （）, ＜＞ and ［］ in this order,
-    drop the first opening bracket through the first closing one, if it follows."""
-    for left, right in (("（", "）"), ("＜", "＞"), ("［", "］")):
-        i, j = name.find(left), name.find(right)
-        if i >= 0 and j > i:
-            name = name[:i] + name[j + 1:]
-    return name
-
-
-HALF_KANA = "｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ"
-FULL_KANA = "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜"
-
-
-def stored_name(name):
-    """Name as the food master keeps it: cleaned, then full width, then katakana."""
-    out = []
-    for ch in import_clean(name):
-        o = ord(ch)
-        if ch == " ":
-            ch = "\u3000"
-        elif 0x21 <= o <= 0x7E:
-            ch = chr(o + 0xFEE0)
-        elif ch in HALF_KANA:
-            ch = FULL_KANA[HALF_KANA.index(ch)]
-        if ch in "゛゜" and out:
-            mark = "\u3099" if ch == "゛" else "\u309a"
-            composed = unicodedata.normalize("NFC", out[-1] + mark)
-            if len(composed) == 1:
-                out[-1] = composed
-                continue
-        if 0x3041 <= ord(ch) <= 0x3096:
-            ch = chr(ord(ch) + 0x60)
-        out.append(ch)
-    return "".join(out)
-
-
-def cut_bytes(text, limit):
-    """Longest prefix of whole characters that fits `limit` CP932 bytes."""
-    out, used = [], 0
-    for ch in text:
-        n = len(ch.encode("cp932"))
-        if used + n > limit:
-            break
-        out.append(ch)
-        used += n
-    return "".join(out)
-
-
-def name_report(foods, limit=40):
-    stored = {f["code"]: stored_name(f["name"]) for f in foods}
-    long = {c: n for c, n in stored.items() if len(n.encode("cp932")) > limit}
-    cut = {c: cut_bytes(n, limit) for c, n in stored.items()}
+def render_names(foods):
+    """Give every food the name it is shipped and stored under (food_names.py)
+    and check that the names are fit to store. Returns report lines."""
+    problems = []
     seen = {}
-    for c in sorted(cut):
-        seen.setdefault(cut[c], []).append(c)
-    clash = {n: cs for n, cs in seen.items() if len(cs) > 1}
-    clash_long = {n: cs for n, cs in clash.items() if any(c in long for c in cs)}
-    lines = [f"names over {limit} bytes after cleaning and normalising: {len(long)} of {len(foods)}"
-             f" (longest {max(len(n.encode('cp932')) for n in stored.values())} bytes)",
-             f"identical stored names: {len(clash)} groups, {len(clash_long)} of them made by the cut"]
-    for c in sorted(long)[:5]:
-        lines.append(f"  e.g. {c} {long[c]} -> {cut[c]}")
-    return lines
+    for food in foods:
+        name = food_names.render(food["code"], food["name"])
+        food["stored"] = name
+        if food_names.sjis_len(name) > food_names.NAME_BYTES:
+            problems.append(f"{food['code']}: name {name} is over {food_names.NAME_BYTES} bytes")
+        if food_names.stored_name(name) != name:
+            problems.append(f"{food['code']}: name {name} would be stored as "
+                            f"{food_names.stored_name(name)}")
+        if food_names.unmatched_brackets(name):
+            problems.append(f"{food['code']}: name {name} has unmatched brackets")
+        seen.setdefault(name, []).append(food["code"])
+    problems += [f"foods {', '.join(codes)} share the name {name}"
+                 for name, codes in seen.items() if len(codes) > 1]
+    if problems:
+        raise ConversionError("\n".join(problems))
+    by_hand = sum(1 for f in foods if f["code"] in food_names.HAND_NAMES)
+    old = {}
+    for f in foods:
+        old.setdefault(food_names.stored_name(f["name"]), []).append(f["code"])
+    shared = sum(len(c) for c in old.values() if len(c) > 1)
+    return [f"names: {len(seen)} distinct, longest "
+            f"{max(food_names.sjis_len(n) for n in seen)} bytes, {by_hand} made by hand "
+            f"(the official names as the import alone would store them: "
+            f"{shared} foods sharing {sum(1 for c in old.values() if len(c) > 1)} names)"]
 
 
 def write_csv(foods, out):
     lines = [",".join(HEADING)]
     for food in foods:
-        fields = [food["code"], food["name"], food["group"]] + food["values"]
+        fields = [food["code"], food["stored"], food["group"]] + food["values"]
         for field in fields:
             if "," in field or "\r" in field or "\n" in field:
                 raise ConversionError(f"{food['code']}: field {field!r} would break the line")
@@ -354,6 +322,7 @@ def main():
                 problems = cross_check(foods, args.check_csv)
             else:
                 problems = [f"cross-check file {args.check_csv} not found"]
+        name_lines = render_names(foods)
         write_csv(foods, args.out)
     except ConversionError as e:
         sys.exit(f"convert_foods.py: {e}")
@@ -363,7 +332,7 @@ def main():
     print(f"{len(foods)} foods written to {args.out}")
     for n in notes:
         print("note:", n)
-    for line in name_report(foods):
+    for line in name_lines:
         print(line)
     if args.check_csv:
         print(f"cross-check against {os.path.basename(args.check_csv)}: "

@@ -1,4 +1,7 @@
 #include "masters/InitialData.h"
+#include "data/DataFiles.h"
+#include "masters/FoodImport.h"
+#include "store/Prompter.h"
 #include "store/SchemaUpgrade.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
@@ -80,18 +83,25 @@ TEST_F(InitialDataTest, FoodsCarryTheValuesOfTheCompositionTable)
     }
 }
 
-TEST_F(InitialDataTest, NamesAreCleanedNormalisedAndTrimmed)
+TEST_F(InitialDataTest, EveryFoodHasANameOfItsOwn)
 {
+    EXPECT_EQ(count(u"SELECT COUNT(DISTINCT SyokuMei) FROM SyokuM"_s),
+              count(u"SELECT COUNT(*) FROM SyokuM"_s));
+    // Foods the bare official names used to confuse: raw and cooked rice,
+    // canned sardine and mackerel, daikon and aubergine pickles, and names
+    // that used to be cut mid-word.
     const struct {
         QString id, name;
     } cases[] = {
-        {u"01001"_s, u"アマランサス　玄穀"_s},
-        // ＜…＞ and ［…］ removed, then the blank left in front trimmed.
-        {u"11198"_s, u"ブタ　　ゼラチン"_s},
-        // Published with a trailing full-width blank.
-        {u"01187"_s, u"コムギ　　半生中華メン"_s},
-        // Too long for 40 bytes: cut at a character boundary.
-        {u"01046"_s, u"コムギ　　手延ソウメン・手延ヒヤムギ　ユ"_s},
+        {u"01083"_s, u"コメ　水稲穀粒　精白米　ウルチ米"_s},
+        {u"01088"_s, u"コメ　水稲メシ　精白米　ウルチ米"_s},
+        {u"10060"_s, u"イワシ　缶詰　水煮"_s},
+        {u"10164"_s, u"サバ　缶詰　水煮"_s},
+        {u"06137"_s, u"ダイコン　漬物　ヌカミソ漬"_s},
+        {u"06196"_s, u"ナス　漬物　ヌカミソ漬"_s},
+        {u"06379"_s, u"スイートコーン　カーネル　冷凍　油イタメ"_s},
+        {u"01046"_s, u"コムギ　手延ソウメン・手延ヒヤムギ　ユデ"_s},
+        {u"11198"_s, u"ブタ　ゼラチン"_s},
     };
     for (const auto& c : cases)
         EXPECT_EQ(
@@ -99,7 +109,7 @@ TEST_F(InitialDataTest, NamesAreCleanedNormalisedAndTrimmed)
             c.name)
             << c.id.toStdString();
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM SyokuM WHERE SyokuMei LIKE '　%' OR SyokuMei LIKE '%　' "
-                    u"OR SyokuMei GLOB '*[ぁ-ゖ]*'"_s),
+                    u"OR SyokuMei LIKE '%　　%' OR SyokuMei GLOB '*[ぁ-ゖ（）＜＞［］]*'"_s),
               0);
 }
 
@@ -191,6 +201,35 @@ TEST_F(InitialDataTest, AFilledInstallationIsNotFilledAgain)
             << e.message().toStdString();
     }
     EXPECT_EQ(scalar(db(), contents).toString(), before);
+}
+
+TEST(InitialDataLoad, MergingTheDeliveredFoodFileAgainChangesNoName)
+{
+    TempInstall install;
+    auto session = install.openSession();
+    store::SchemaUpgrade(*session).runAll();
+    InitialData::load(*session);
+    const QSqlDatabase db = session->aaa();
+    const auto names = [&] {
+        QStringList out;
+        QSqlQuery q = exec(db, u"SELECT Syoku_ID || ' ' || SyokuMei FROM SyokuM ORDER BY 1"_s);
+        while (q.next())
+            out << q.value(0).toString();
+        return out;
+    };
+    const QStringList before = names();
+
+    // What the food master's "成分表2020版読込" does with the file, then the
+    // blank trimming of "前方の空白を削除".
+    store::ScriptedPrompter prompter;
+    EXPECT_EQ(
+        masters::FoodImport::ImportFoodCsv(db, data::DataFiles::path(u"foods2023.csv"_s), prompter),
+        before.size());
+    EXPECT_TRUE(prompter.shown().isEmpty());
+    masters::FoodImport::NormaliseNames(db);
+    EXPECT_EQ(names(), before);
+    masters::FoodImport::TrimNames(db);
+    EXPECT_EQ(names(), before);
 }
 
 TEST(InitialDataLoad, RefusesAnyUserDataAndLoadsWholeOrNothing)
