@@ -127,29 +127,66 @@ G2 = [(1, "【赤】からだをつくる"), (2, "【黄】ちからがでる"),
 G2_BASE = {"01": 2, "02": 2, "03": 2, "04": 1, "05": 2, "06": 3, "07": 3, "08": 3,
            "09": 3, "10": 1, "11": 1, "12": 1, "13": 1, "14": 2, "15": 2,
            "16": 2, "17": 2, "18": 2}
-# Seasonings and beverages are yellow unless they are made from a red or green
-# food; ready-made dishes go by the food they are named after or mostly made of.
+# A food takes the colour of what it mainly supplies per 100 g, as nurseries
+# teach it: protein and calcium (赤), energy from sugar, starch or fat (黄),
+# vitamins, minerals and fibre (緑). The foods below differ from their
+# official group's colour; data/README.md gives each one's reason.
 G2_RED = [
-    17044, 17045, 17046, 17047, 17048, 17049, 17050, 17119, 17120, 17121, 17122,
-    17123, 17124, 17145,                                   # みそ類
-    18001, 18002, 18008, 18009, 18010, 18011, 18012, 18015, 18016, 18019, 18020,
-    18021, 18022, 18023, 18028, 18029, 18030, 18031, 18038, 18040, 18041, 18045,
-    18047, 18049, 18050, 18051, 18052, 18054, 18055,
+    17044, 17045, 17046, 17047, 17048, 17049, 17050, 17119, 17120, 17145,  # みそ
+    # ready-made dishes whose main food is meat, fish, egg or tofu and that
+    # have at least milk's protein (3.3 g per 100 g)
+    18002, 18008, 18009, 18010, 18011, 18012, 18015, 18016, 18019, 18020, 18021,
+    18022, 18023, 18029, 18030, 18031, 18038, 18040, 18045, 18047, 18049, 18050,
+    18051, 18052, 18054, 18055,
+]
+G2_YELLOW = [
+    # fruit: jams and marmalades, sugar-preserved fruit and fruit paste,
+    # syrup of canned fruit, sweetened fruit drinks, nata de coco
+    7010, 7011, 7013, 7014, 7046, 7047, 7123, 7125, 7154,
+    7024, 7103, 7127, 7036, 7139, 7170,
+    7004, 7025, 7033, 7034, 7044, 7045, 7058, 7059, 7065, 7066, 7076, 7100, 7101,
+    7120, 7121, 7137, 7151, 7152,
+    # fruit whose energy is mostly fat: avocado, olives, coconut milk
+    7006, 7037, 7038, 7039, 7158,
+    # dairy whose protein gives less than 15 % of its energy: milk drink with
+    # fruit juice, sweetened condensed milk, creams, whipped creams, coffee
+    # whiteners, lactic-acid drinks, cream cheese, ice creams, sherbet, whey
+    # powder, mascarpone
+    13008, 13013, 13014, 13015, 13016, 13017, 13018, 13019, 13020, 13021, 13022,
+    13023, 13024, 13028, 13029, 13030, 13035, 13042, 13043, 13044, 13045, 13046,
+    13047, 13049, 13050, 13055,
 ]
 G2_GREEN = [
-    16056,                                                 # 青汁 ケール
-    17034, 17035, 17036, 17037, 17038,                     # トマト加工品類
-    18005, 18024, 18025, 18026, 18027, 18032, 18033, 18034, 18035, 18037, 18039,
+    16035, 16056,                                          # 抹茶, 青汁
+    17034, 17035, 17037,                                   # tomato purée, paste, sauce
+    # group-06 vegetables grated, dried or powdered
+    17056, 17068, 17069, 17073, 17075, 17128, 17076, 17077, 17078,
+    # ready-made vegetable dishes (and とん汁: 1.5 g protein per 100 g)
+    18024, 18025, 18026, 18027, 18028, 18032, 18033, 18034, 18035, 18037, 18039,
     18042, 18048,
 ]
+# Milk for infants stays with milk although its protein is below the line.
+G2_INFANT_MILK = {"13011", "13051", "13059"}
 
 
 def group2(code):
-    if code in SETS["G2_RED"]:
-        return 1
-    if code in SETS["G2_GREEN"]:
-        return 3
+    for gid, name in ((1, "G2_RED"), (2, "G2_YELLOW"), (3, "G2_GREEN")):
+        if code in SETS[name]:
+            return gid
     return G2_BASE[code[:2]]
+
+
+def check_dairy_colours(values):
+    """Dairy is 赤 exactly when protein (4 kcal/g) gives at least 15 % of its
+    energy, infant milk excepted. Returns the foods that break the rule."""
+    wrong = []
+    for code, (energy, protein) in values.items():
+        if code[:2] != "13" or code in G2_INFANT_MILK:
+            continue
+        red = energy > 0 and 4 * protein / energy >= 0.15
+        if red != (group2(code) == 1):
+            wrong.append(code)
+    return wrong
 
 
 # ---------------------------------------------------------------- ranges
@@ -206,13 +243,18 @@ def write(path, heading, rows):
 
 def main():
     with open(FOODS, encoding="cp932", newline="") as f:
-        codes = [line.split(",")[0] for line in f.read().split("\r\n")[1:] if line]
+        lines = [line.split(",") for line in f.read().split("\r\n")[1:] if line]
+    codes = [v[0] for v in lines]
     known = set(codes)
-    for name in ("RICE", "BREAD", "NOODLES", "GREEN_YELLOW", "G2_RED", "G2_GREEN"):
+    for name in ("RICE", "BREAD", "NOODLES", "GREEN_YELLOW", "G2_RED", "G2_YELLOW", "G2_GREEN"):
         SETS[name] = expand(globals()[name], known, name)
-    taken = [SETS[n] for n in ("RICE", "BREAD", "NOODLES")]
-    if any(a & b for i, a in enumerate(taken) for b in taken[i + 1:]) or SETS["G2_RED"] & SETS["G2_GREEN"]:
-        sys.exit("make_groups.py: a food is listed for two groups")
+    for names in (("RICE", "BREAD", "NOODLES"), ("G2_RED", "G2_YELLOW", "G2_GREEN")):
+        taken = [SETS[n] for n in names]
+        if any(a & b for i, a in enumerate(taken) for b in taken[i + 1:]):
+            sys.exit("make_groups.py: a food is listed for two groups")
+    wrong = check_dairy_colours({v[0]: (float(v[4] or 0), float(v[5] or 0)) for v in lines})
+    if wrong:
+        sys.exit(f"make_groups.py: dairy coloured against the protein rule: {wrong}")
 
     r1 = ranges(codes, group1, {gg: g for gg, g in G1_BASE.items()})
     r2 = ranges(codes, group2, G2_BASE)

@@ -133,6 +133,17 @@ TEST_F(InitialDataTest, EveryFoodHasAGroupInBothClassifications)
         {u"11198"_s, 12, 1}, // gelatine stays with meat
         {u"16056"_s, 20, 3}, // 青汁: the green exception among drinks
         {u"17045"_s, 21, 1}, // miso: red, made of soybeans
+        // Colours by what a food mainly supplies: strawberries are green,
+        // their jam, cream, ice cream and lactic-acid drinks are energy
+        // foods, milk is red, and the corn soup has one colour in both forms.
+        {u"07012"_s, 17, 3},
+        {u"07013"_s, 17, 2},
+        {u"13003"_s, 14, 1},
+        {u"13014"_s, 14, 2},
+        {u"13042"_s, 14, 2},
+        {u"13028"_s, 14, 2},
+        {u"18004"_s, 22, 2},
+        {u"18005"_s, 22, 2},
     };
     for (const auto& c : cases) {
         QSqlQuery q =
