@@ -105,20 +105,49 @@ def group1(code):
     return G1_BASE[code[:2]]
 
 
-# Standard daily grams the nursery supplies (S1: 3歳以上, S2: 3歳未満); see
-# data/README.md for the whole-day amounts and the shares they come from.
-DAY_3_5 = {1: 0, 2: 60, 3: 120, 5: 60, 6: 10, 8: 15, 10: 50, 11: 35, 12: 35,
-           13: 50, 14: 400, 15: 60, 16: 100, 17: 150}
-DAY_1_2 = {1: Decimal(80) / Decimal("2.13"), 2: 45, 3: 80, 5: 40, 6: 10, 8: 10,
-           10: 40, 11: 25, 12: 25, 13: 50, 14: 400, 15: 50, 16: 70, 17: 100}
-SHARE_3_5 = Decimal("0.45")
-SHARE_1_2 = Decimal("0.50")
+# Group standards (S1: 3歳以上, S2: 3歳未満): the grams of each group that the
+# sample month of menus (demo/) serves one child a day on average, weighed as
+# the dishes weigh them (raw, as the kitchen cooks them), rounded to 0.1 g.
+# That month meets the nutrient standards, so these are the food amounts that
+# a nursery's own menus would give (data/README.md). Drinks and seasonings
+# get no standard: their weight is mostly tea and soup stock.
+NO_STANDARD = {20, 21}
 
 
-def standard(day, share, gid):
-    if gid not in day:
+def read_utf8(name):
+    import csv
+    with open(os.path.join(DATA, name), encoding="utf-8", newline="") as f:
+        return list(csv.reader(f))[1:]
+
+
+def menu_group_amounts():
+    """{(target, gid): grams a day}, and {(target, gid): {food: grams a day}}."""
+    lines = {}
+    for rid, _, code, q1, q2, _ in read_utf8("dish_foods.csv"):
+        lines.setdefault(rid, []).append((code, Decimal(q1), Decimal(q2)))
+    plan = {}
+    for pattern, _, target, dishes in read_utf8("demo/menu_plan.csv"):
+        plan.setdefault(pattern, []).append((int(target), dishes.split()))
+    days = [row[1] for row in read_utf8("demo/calendar.csv")]
+    grams, foods = {}, {}
+    for pattern in days:
+        for target, dishes in plan[pattern]:
+            for rid in dishes:
+                for code, q1, q2 in lines[rid]:
+                    key = (target, group1(code))
+                    q = q1 if target == 0 else q2
+                    grams[key] = grams.get(key, 0) + q
+                    foods.setdefault(key, {})
+                    foods[key][code] = foods[key].get(code, 0) + q
+    n = Decimal(len(days))
+    return ({k: v / n for k, v in grams.items()},
+            {k: {c: q / n for c, q in f.items()} for k, f in foods.items()})
+
+
+def standard(amounts, target, gid):
+    if gid in NO_STANDARD:
         return Decimal(0)
-    return (Decimal(day[gid]) * share).quantize(Decimal("0.1"), rounding=ROUND_HALF_UP)
+    return amounts.get((target, gid), Decimal(0)).quantize(Decimal("0.1"), rounding=ROUND_HALF_UP)
 
 
 # ---------------------------------------------------------------- class. 2
@@ -264,9 +293,10 @@ def main():
         if wrong:
             sys.exit(f"make_groups.py: classification {name} misplaces {wrong[:10]}")
 
+    amounts, by_food = menu_group_amounts()
     write(os.path.join(DATA, "groups1A.CSV"),
           ["食品群コード", "食品群名", "３歳以上", "３歳未満", "D"],
-          [(gid, name, standard(DAY_3_5, SHARE_3_5, gid), standard(DAY_1_2, SHARE_1_2, gid), None)
+          [(gid, name, standard(amounts, 0, gid), standard(amounts, 1, gid), None)
            for gid, name in G1])
     write(os.path.join(DATA, "groups1B.CSV"),
           ["整列番号", "食品群コード", "食品コード（自）", "食品コード（至）"], r1)
@@ -274,6 +304,11 @@ def main():
     write(os.path.join(DATA, "groups2B.CSV"),
           ["整列番号", "食品群コード", "食品コード（自）", "食品コード（至）"], r2)
 
+    for gid, name in G1:
+        main = sorted(by_food.get((0, gid), {}).items(), key=lambda kv: -kv[1])[:4]
+        print(f"group {gid} {name}: 3歳以上 {standard(amounts, 0, gid)} g, 3歳未満 "
+              f"{standard(amounts, 1, gid)} g; mainly "
+              + ", ".join(f"{c} {q.quantize(Decimal('0.1'))}" for c, q in main))
     for rows, groups, name, target in ((r1, G1, "1", group1), (r2, G2, "2", group2)):
         counts = {gid: 0 for gid, _ in groups}
         for c in codes:

@@ -157,8 +157,9 @@ TEST_F(InitialDataTest, EveryFoodHasAGroupInBothClassifications)
                      u"WHERE S_ID=10"_s)
                   .toString(),
               u"01000-01999:4"_s);
+    // The rice the under-threes are served, raw, as the sample month serves it.
     EXPECT_DOUBLE_EQ(scalar(db(), u"SELECT S2 FROM SyokuGunM WHERE SyokuGun_ID=1"_s).toDouble(),
-                     18.8);
+                     33.0);
 }
 
 TEST_F(InitialDataTest, ListsStandardsAndDishes)
@@ -180,10 +181,10 @@ TEST_F(InitialDataTest, ListsStandardsAndDishes)
     EXPECT_EQ(ids, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     EXPECT_EQ(
         scalar(db(), u"SELECT Meisyo || ' ' || S1 || ' ' || S2 FROM WG WHERE WG_ID=0"_s).toString(),
-        u"熱量 kcal 510.0 463.0"_s);
+        u"熱量 kcal 466.0 463.0"_s);
     EXPECT_EQ(scalar(db(), u"SELECT Meisyo || ' ' || S1 || ' ' || S2 FROM WG WHERE WG_ID=12"_s)
                   .toString(),
-              u"K mg 1100.0 900.0"_s);
+              u"K mg 468.0 450.0"_s);
 
     EXPECT_GE(count(u"SELECT COUNT(*) FROM RyoriM"_s), 60);
     EXPECT_EQ(
@@ -196,7 +197,7 @@ TEST_F(InitialDataTest, ListsStandardsAndDishes)
     EXPECT_EQ(scalar(db(), u"SELECT Syoku_ID || ' ' || Suryo1 || ' ' || Suryo2 FROM RyoriD "
                            u"WHERE Ryori_ID='1101' AND SubNo=10"_s)
                   .toString(),
-              u"01083 50.0 42.5"_s);
+              u"01083 35.0 29.8"_s);
 }
 
 TEST_F(InitialDataTest, AFilledInstallationIsNotFilledAgain)

@@ -126,6 +126,47 @@ TEST_F(DemoDataTest, EveryDayHasPricedPurchaseLinesAndADayCost)
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM kondateM2 WHERE K1<>0 AND kin1 IS NOT NULL"_s), 0);
 }
 
+TEST_F(DemoDataTest, TheMonthMeetsTheStandardsADietitianChecks)
+{
+    // The month's daily average of each nutrient, computed as the nutrient
+    // expansion computes it: value per 100 g / 100 x grams of every food line.
+    const QStringList nutrients = {u"neturyo"_s, u"tanpaku"_s, u"shi"_s,  u"tou"_s,  u"Ca"_s,
+                                   u"Fe"_s,      u"ViA"_s,     u"ViB1"_s, u"ViB2"_s, u"ViC"_s,
+                                   u"Nacl"_s,    u"Seni"_s,    u"K"_s};
+    const double days = count(u"SELECT COUNT(*) FROM kondateM"_s);
+    for (int k2 = 0; k2 < 2; ++k2) {
+        QStringList sums;
+        for (const QString& n : nutrients)
+            sums << u"SUM(IFNULL(f.%1, 0) / 100.0 * d.Suryo)"_s.arg(n);
+        QSqlQuery q = exec(db(),
+                           u"SELECT "_s + sums.join(u", "_s) +
+                               u" FROM kondateD d JOIN SyokuM f ON f.Syoku_ID=d.Syoku_ID "
+                               u"WHERE d.K2=?"_s,
+                           {k2});
+        ASSERT_TRUE(q.next());
+        QSqlQuery wg = exec(db(), k2 == 0 ? u"SELECT S1 FROM WG ORDER BY WG_ID"_s
+                                          : u"SELECT S2 FROM WG ORDER BY WG_ID"_s);
+        for (int i = 0; i < nutrients.size(); ++i) {
+            ASSERT_TRUE(wg.next());
+            const double average = q.value(i).toDouble() / days;
+            const double ratio = average / wg.value(0).toDouble();
+            const auto where = "K2 " + std::to_string(k2) + " " + nutrients.at(i).toStdString() +
+                               " " + std::to_string(average);
+            if (i == 0) {
+                EXPECT_GE(ratio, 0.9) << where;
+                EXPECT_LE(ratio, 1.1) << where;
+            } else if (nutrients.at(i) == u"Nacl"_s) {
+                // Over-threes: at most 2.0 g of salt a day on average.
+                if (k2 == 0) {
+                    EXPECT_LE(average, 2.0) << where;
+                }
+            } else {
+                EXPECT_GE(ratio, 0.8) << where;
+            }
+        }
+    }
+}
+
 TEST_F(DemoDataTest, SettingsLeadStraightToThePassword)
 {
     QSqlQuery q = exec(session->ahm(), u"SELECT meisyou, 年度, PM5, PM7, PM8 FROM HeadM"_s);
