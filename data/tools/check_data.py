@@ -248,8 +248,48 @@ def check_demo(foods, dish_ids, dish_lines):
     for day, pat, a0, a1 in cal:
         if datetime.date.fromisoformat(day).weekday() > 4 or int(pat) not in patterns:
             fault(f"calendar.csv: bad day {day}")
-    return (f"demo: {len(sup)} suppliers, {len(prices)} prices, {len(patterns)} patterns, "
-            f"{len(cal)} menu days, {len(served)} dishes served")
+    summary = [f"demo: {len(sup)} suppliers, {len(prices)} prices, {len(patterns)} patterns, "
+               f"{len(cal)} menu days, {len(served)} dishes served"]
+    return summary + demo_figures(foods, dish_lines, plan, cal)
+
+
+NUTRIENT_LABELS = ["energy", "protein", "fat", "carbohydrate", "Ca", "Fe", "vitamin A", "B1",
+                   "B2", "C", "salt", "fibre", "K"]
+
+
+def demo_figures(foods, dish_lines, plan, cal):
+    """The demo month's daily averages per target group against the standards,
+    computed as the nutrient expansion does (value per 100 g / 100 x grams),
+    and the days within the salt standard."""
+    _, standards = read_utf8("standards.csv")
+    recipe = {}
+    for rid, _, code, q1, q2, _ in dish_lines:
+        recipe.setdefault(rid, []).append((code, float(q1), float(q2)))
+    slots = {}
+    for pat, _, target, dishes in plan:
+        slots.setdefault(int(pat), []).append((int(target), dishes.split()))
+    out = []
+    for target in (0, 1):
+        days = []
+        for _, pat, *_ in cal:
+            day = [0.0] * 13
+            for t, dishes in slots[int(pat)]:
+                if t != target:
+                    continue
+                for rid in dishes:
+                    for code, q1, q2 in recipe[rid]:
+                        q = q1 if target == 0 else q2
+                        for i in range(13):
+                            day[i] += float(foods[code][4 + i] or 0) / 100 * q
+            days.append(day)
+        avg = [sum(d[i] for d in days) / len(days) for i in range(13)]
+        std = [float(r[2 + target]) for r in standards]
+        salt_ok = sum(1 for d in days if d[10] < std[10])
+        out.append(f"demo month, {'3歳以上' if target == 0 else '3歳未満'}: "
+                   + ", ".join(f"{NUTRIENT_LABELS[i]} {avg[i]:.2f} ({100 * avg[i] / std[i]:.0f} %)"
+                               for i in range(13))
+                   + f"; salt under {std[10]} g on {salt_ok} of {len(days)} days")
+    return out
 
 
 def main():
@@ -259,7 +299,7 @@ def main():
     check_lists()
     ids, lines, dish_summary = check_dishes(foods)
     out.append(dish_summary)
-    out.append(check_demo(foods, ids, lines))
+    out += check_demo(foods, ids, lines)
     for line in out:
         print(line)
     if faults:
