@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Build the food-group files of a new installation from data/foods2023.csv.
+"""Build the food-group files of a new installation from data/foods2023.csv
+and, for the group standards, the sample month of menus in data/demo/.
 
 Writes, in the group-list exchange format (CP932, CRLF, a heading line of field
 labels in double quotes, numbers bare, text in double quotes):
@@ -18,6 +19,7 @@ in the intended group.
 Usage: python3 data/tools/make_groups.py
 """
 
+import csv
 import os
 import sys
 from decimal import ROUND_HALF_UP, Decimal
@@ -115,7 +117,6 @@ NO_STANDARD = {20, 21}
 
 
 def read_utf8(name):
-    import csv
     with open(os.path.join(DATA, name), encoding="utf-8", newline="") as f:
         return list(csv.reader(f))[1:]
 
