@@ -13,6 +13,10 @@ QuoteSplitter::Result QuoteSplitter::split(const QByteArray& data, int maxColumn
     int line = 1;
     int recordLine = 1;
     int quoteLine = 0;
+    // The first quoted value that ran over a line end: where a quote that
+    // never closes most likely went wrong, since the toggling quotes after
+    // it no longer pair up as written.
+    int firstSpanningQuoteLine = 0;
     const auto endColumn = [&]() {
         if (current.size() < maxColumns)
             current << column;
@@ -49,8 +53,11 @@ QuoteSplitter::Result QuoteSplitter::split(const QByteArray& data, int maxColumn
             column += c;
             if (c == '\r' && data.at(i) == '\n')
                 column += '\n';
-            if (lineEnd)
+            if (lineEnd) {
+                if (firstSpanningQuoteLine == 0)
+                    firstSpanningQuoteLine = quoteLine;
                 ++line;
+            }
             continue;
         }
         if (lineEnd) {
@@ -63,7 +70,7 @@ QuoteSplitter::Result QuoteSplitter::split(const QByteArray& data, int maxColumn
         }
     }
     if (inQuotes)
-        out.unclosedQuoteLine = quoteLine;
+        out.unclosedQuoteLine = firstSpanningQuoteLine > 0 ? firstSpanningQuoteLine : quoteLine;
     else if (lastLine == LastLine::Read && (!current.isEmpty() || !column.isEmpty() || quoted))
         endRecord();
     return out;

@@ -25,8 +25,10 @@ public:
 
     struct Result {
         QList<Record> records;
-        QList<int> lines;          // the line (from 1) on which each record starts
-        int unclosedQuoteLine = 0; // where a quote opens that never closes; 0: none
+        QList<int> lines; // the line (from 1) on which each record starts
+        // When a quote never closes: the line where the first quoted value
+        // that runs over a line end opens (else the last quote); 0: none.
+        int unclosedQuoteLine = 0;
     };
 
     // Columns beyond maxColumns are dropped.
