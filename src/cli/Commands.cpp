@@ -119,7 +119,15 @@ int init(const QStringList& args)
                                    [demo](const QString& folder) { fill(folder, demo); });
     } else if (store::Installation::holdsOnlyInstallationFiles(dir)) {
         // An installation made in place, perhaps left unfinished: what is
-        // missing is added, and data already there is never replaced.
+        // missing is added, and data already there is never replaced. One
+        // that has been started (its settings row is written) has lost its
+        // data when AAA.sqlite is gone, which is said rather than covered.
+        if (store::Installation::hasSettingsTable(dir)) {
+            store::Session used(dir);
+            used.openSettings();
+            if (hasRows(used.ahm(), u"HeadM"_s))
+                used.openData();
+        }
         store::Installation::create(dir, programPath());
         fill(dir, demo);
     } else {

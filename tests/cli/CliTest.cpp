@@ -236,7 +236,7 @@ TEST(Cli, AnEmptyFolderArgumentIsRefused)
 
 // An installation whose data file is gone or emptied is refused: nothing is
 // recreated empty in its place.
-TEST(Cli, UpgradeRefusesAMissingOrEmptyDataFile)
+TEST(Cli, UpgradeAndInitRefuseALostOrEmptiedDataFile)
 {
     QTemporaryDir tmp;
     ASSERT_EQ(zoravinctl({u"init"_s, tmp.path()}).status, 0);
@@ -254,6 +254,16 @@ TEST(Cli, UpgradeRefusesAMissingOrEmptyDataFile)
         EXPECT_EQ(QFileInfo::exists(aaa), emptyFile);
         EXPECT_EQ(QFileInfo(aaa).size(), 0);
     }
+    // Nor does init fill a started installation's lost data file anew.
+    {
+        store::Session s(tmp.path());
+        s.openSettings();
+        exec(s.ahm(), u"INSERT INTO HeadM (meisyou) VALUES (?)"_s, {u"さくら園"_s});
+    }
+    const CtlResult again = zoravinctl({u"init"_s, tmp.path()});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains(u"がないか、空になっています"_s)) << again.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(aaa));
 }
 
 // Another program holding the write lock of Data/AAA.sqlite is waited for
