@@ -140,8 +140,8 @@ TEST_F(TableCsvTest, ImportReplacesRowsSkipsTheHeadingAndTheUnendedLastLine)
     const QString file = install.file(u"grpB.CSV"_s);
     // Exchange-file column order differs from the table's field order.
     writeAll(file, "\"S_ID\",\"SyokuGun_ID\",\"SyokuID1\",\"SyokuID2\"\r\n"
-                   "1,3,\"1001\",\"1099\"\n" // a line feed alone ends nothing
-                   "\r\n"
+                   "1,3,\"1001\",\"1099\"\n" // a line feed ends the line as well
+                   "\r\n"                    // an empty line gives no row
                    "2,4,\"06001\",\"06399\"\r\n"
                    "3,5,\"07001\",\"07200\""); // no line end: not applied
     const QList<store::CsvColumn> cols = {
