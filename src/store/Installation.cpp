@@ -97,8 +97,13 @@ void Installation::build(const QString& workDir, const QString& programPath,
         throw StoreError(
             u"フォルダ %1 を作成できません。書き込めるフォルダか確かめてください。"_s.arg(
                 QDir::toNativeSeparators(QFileInfo(target).absolutePath())));
-    create(building, programPath);
-    fill(building);
+    try {
+        create(building, programPath);
+        fill(building);
+    } catch (...) {
+        QDir(building).removeRecursively(); // a failed build leaves nothing behind
+        throw;
+    }
     FaultInjection::reach("installation-built");
     // An empty folder given as the target makes way; on the platforms we run
     // on a folder cannot be renamed over another one.

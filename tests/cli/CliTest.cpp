@@ -141,6 +141,17 @@ TEST(Cli, RefusesFoldersThatAreNoInstallationWithTheSystemsMessages)
     EXPECT_TRUE(noData.err.contains(
         u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s));
 
+    // A folder holding other files is not made an installation.
+    QDir(tmp.path()).mkpath(u"docs/Data"_s);
+    QFile letter(tmp.path() + u"/docs/letter.txt"_s);
+    ASSERT_TRUE(letter.open(QIODevice::WriteOnly));
+    letter.close();
+    const CtlResult foreign = zoravinctl({u"init"_s, tmp.path() + u"/docs"_s});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_TRUE(foreign.err.contains(u"インストールフォルダ以外のファイルがある"_s))
+        << foreign.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(tmp.path() + u"/docs/AHM.sqlite"_s));
+
     EXPECT_NE(zoravinctl({u"nosuchverb"_s}).status, 0);
     EXPECT_NE(zoravinctl({}).status, 0);
 }
