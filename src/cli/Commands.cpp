@@ -4,6 +4,7 @@
 
 #include "masters/InitialData.h"
 #include "menu/DemoData.h"
+#include "store/FaultInjection.h"
 #include "store/Installation.h"
 #include "store/SchemaUpgrade.h"
 #include "store/Session.h"
@@ -64,31 +65,83 @@ int count(const QSqlDatabase& db, const QString& table)
     return store::Sql::scalar(db, u"SELECT COUNT(*) FROM "_s + store::Sql::quoted(table)).toInt();
 }
 
-int init(const QStringList& args)
+// The folder named on the command line; an empty argument is refused
+// rather than taken as the current folder.
+QString folderArgument(const QString& arg)
 {
-    QStringList rest = args;
-    const bool demo = rest.removeAll(u"--demo"_s) > 0;
-    if (rest.size() != 1 || rest.at(0).startsWith(u"--"_s))
-        throw store::StoreError(QString::fromUtf8(kUsage));
-    const QString dir = QDir(rest.at(0)).absolutePath();
-    store::Installation::create(dir, programPath());
-    store::Session session(dir);
+    if (arg.trimmed().isEmpty())
+        throw store::StoreError(
+            u"フォルダが空の文字列で指定されています。フォルダ名を指定してください。"_s);
+    return QDir::cleanPath(QDir(arg).absolutePath());
+}
+
+bool hasRows(const QSqlDatabase& db, const QString& table)
+{
+    return store::Sql::scalar(db, u"SELECT 1 FROM "_s + store::Sql::quoted(table) + u" LIMIT 1"_s)
+        .isValid();
+}
+
+// Fills an installation folder: the upgrade, the initial data and, with the
+// demo, the menus and the settings row. A folder that holds the demo menus
+// but no settings row yet (an older version was stopped between the two
+// databases) only gets its settings row.
+void fill(const QString& folder, bool demo)
+{
+    store::Session session(folder);
     session.openSettings();
     store::SchemaUpgrade(session).runAll();
-
-    // The initial data and the demo menus go in together or not at all.
     const QSqlDatabase aaa = session.aaa();
-    {
+    const bool demoMenusOnly = demo && hasRows(aaa, u"kondateM"_s) &&
+                               !hasRows(session.ahm(), u"HeadM"_s) &&
+                               !masters::InitialData::tablesInUse(aaa).isEmpty();
+    if (!demoMenusOnly) {
+        // The initial data and the demo menus go in together or not at all.
         store::Transaction tx(aaa);
         masters::InitialData::load(session, printProgress);
         if (demo)
             menu::DemoData::loadMenus(aaa, printProgress);
         tx.commit();
     }
+    store::FaultInjection::reach("init-data-committed");
     if (demo)
         menu::DemoData::writeSettings(session.ahm());
+}
 
-    out() << u"インストールフォルダを作成しました: "_s << dir << Qt::endl;
+int init(const QStringList& args)
+{
+    QStringList rest = args;
+    const bool demo = rest.removeAll(u"--demo"_s) > 0;
+    if (rest.size() != 1 || rest.at(0).startsWith(u"--"_s))
+        throw store::StoreError(QString::fromUtf8(kUsage));
+    const QString dir = folderArgument(rest.at(0));
+    if (store::Installation::isNewFolder(dir)) {
+        store::Installation::build(dir, programPath(),
+                                   [demo](const QString& folder) { fill(folder, demo); });
+    } else if (store::Installation::holdsOnlyInstallationFiles(dir)) {
+        // An installation made in place, perhaps left unfinished: what is
+        // missing is added, and data already there is never replaced. One
+        // that has been started (its settings row is written) has lost its
+        // data when AAA.sqlite is gone, which is said rather than covered.
+        if (store::Installation::hasSettingsTable(dir)) {
+            store::Session used(dir);
+            used.openSettings();
+            if (hasRows(used.ahm(), u"HeadM"_s))
+                used.openData();
+        }
+        store::Installation::create(dir, programPath());
+        fill(dir, demo);
+    } else {
+        throw store::StoreError(
+            u"フォルダ %1 にはインストールフォルダ以外のファイルがあるので、使えません。"
+            u"まだないフォルダか、空のフォルダを指定してください。"_s.arg(
+                QDir::toNativeSeparators(dir)));
+    }
+
+    store::Session session(dir);
+    session.openSettings();
+    session.openData();
+    const QSqlDatabase aaa = session.aaa();
+    out() << u"インストールフォルダを作成しました: "_s << QDir::toNativeSeparators(dir) << Qt::endl;
     out() << u"食品 %1 件、料理 %2 件"_s.arg(count(aaa, u"SyokuM"_s)).arg(count(aaa, u"RyoriM"_s));
     if (demo)
         out() << u"、献立 %1 日（%2）"_s.arg(count(aaa, u"kondateM"_s))
@@ -101,7 +154,7 @@ int upgrade(const QStringList& args)
 {
     if (args.size() != 1)
         throw store::StoreError(QString::fromUtf8(kUsage));
-    const QString dir = QDir(args.at(0)).absolutePath();
+    const QString dir = folderArgument(args.at(0));
     if (!store::Installation::hasSettingsTable(dir))
         throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
     store::Session session(dir);
@@ -109,6 +162,8 @@ int upgrade(const QStringList& args)
     if (!QFileInfo(session.dataDir()).isDir())
         throw store::StoreError(
             u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s);
+    // A missing or emptied AAA.sqlite is refused before anything changes.
+    session.openData();
     store::SchemaUpgrade(session).runAll();
     return 0;
 }
@@ -129,6 +184,8 @@ int run(const QStringList& args)
         return verbs.at(args.first())(args.mid(1));
     } catch (const store::StoreError& e) {
         err() << e.message() << Qt::endl;
+        if (!e.detail().isEmpty())
+            err() << u"（詳細）"_s << e.detail() << Qt::endl;
         return 1;
     }
 }

@@ -1,6 +1,6 @@
 #include "masters/FoodImport.h"
 
-#include "store/Cp932.h"
+#include "store/CsvFile.h"
 #include "store/FieldText.h"
 #include "store/Prompter.h"
 #include "store/Sql.h"
@@ -8,7 +8,6 @@
 #include "store/TextRoutines.h"
 #include "store/Transaction.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -88,15 +87,13 @@ int FoodImport::ImportFoodCsv(const QSqlDatabase& db, const QString& path,
 {
     if (!QFileInfo::exists(path))
         return 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw store::StoreError(u"ファイルを読めません: "_s + path);
-    QList<QByteArray> lines = file.readAll().split('\n');
-    for (QByteArray& l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    // The whole file is read and checked before the first food changes: a
+    // file that is no Shift-JIS or has a quote that never closes is refused.
+    // A value in double quotes may hold commas, as spreadsheets write them.
+    const QList<store::CsvFile::Record> records =
+        store::CsvFile::records(path, kMaxValues, store::QuoteSplitter::LastLine::Read);
+    if (records.size() < 2)
+        throw store::StoreError(store::CsvFile::noRecordsMessage(path));
 
     const QList<store::FieldDef> fields = store::FieldText::fieldsOf(db, u"SyokuM"_s);
     const store::FieldDef idField = fieldOf(fields, u"Syoku_ID"_s);
@@ -108,12 +105,13 @@ int FoodImport::ImportFoodCsv(const QSqlDatabase& db, const QString& path,
 
     store::Transaction tx(db);
     int stored = 0;
-    const int total = static_cast<int>(lines.size()) - 1;
-    for (int i = 1; i < lines.size(); ++i) {
-        // A comma is appended, so n values are followed by one more, empty value.
-        QStringList values = store::Cp932::decodeLossy(lines.at(i) + ',').split(u',');
-        if (values.size() > kMaxValues)
-            values = values.mid(0, kMaxValues);
+    const int total = static_cast<int>(records.size()) - 1;
+    for (int i = 1; i < records.size(); ++i) {
+        // As if a comma were appended: n values are followed by one more,
+        // empty value, which empties the field after the last one given.
+        QStringList values = records.at(i).values;
+        if (values.size() < kMaxValues)
+            values << QString();
         QString code = values.at(0);
         if (code.size() == 4)
             code.prepend(u'0');

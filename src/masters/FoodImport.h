@@ -28,7 +28,11 @@ public:
     // food takes its classification-1 group from the file. A line whose value
     // cannot be stored is reported through the prompter with that value and
     // skipped. The merge is one transaction. Returns the number of lines
-    // stored; a missing file changes nothing and returns 0.
+    // stored; a missing file changes nothing and returns 0. Line ends are
+    // CR LF, LF or CR; a value in double quotes may hold commas. A file that
+    // is no Shift-JIS (UTF-8 among them), has a quote that never closes or
+    // holds no food line is refused (store::StoreError naming the file and
+    // line) before any food changes.
     static int ImportFoodCsv(const QSqlDatabase& db, const QString& path, store::Prompter& prompter,
                              const Progress& progress = {});
 

@@ -67,7 +67,7 @@ QVariant FieldText::fromText(const FieldDef& field, const QString& text)
     plain.remove(u',');
     switch (field.type) {
     case FieldType::Text:
-        return field.size > 0 ? Cp932::fitBytes(t, field.size) : t;
+        return field.size > 0 ? Cp932::fitBytes(t, field.size) : Cp932::storable(t);
     case FieldType::Integer:
     case FieldType::AutoInc: {
         bool ok = false;

@@ -19,7 +19,8 @@ public:
     static QList<FieldDef> fieldsOf(const QSqlDatabase& db, const QString& table);
 
     // The value to store for text in the field: "" becomes NULL, text is cut
-    // to the field's CP932 size, numbers are parsed (a comma grouping is
+    // to the field's CP932 size (look-alikes in their CP932 forms; a
+    // character without one is refused), numbers are parsed (a comma grouping is
     // allowed), dates accept yyyy-MM-dd and yyyy/MM/dd. Throws StoreError
     // with a Japanese message when the text is not a value of the field.
     static QVariant fromText(const FieldDef& field, const QString& text);

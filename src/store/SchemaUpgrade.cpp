@@ -1,9 +1,8 @@
 #include "store/SchemaUpgrade.h"
 
-#include "store/Cp932.h"
+#include "store/CsvFile.h"
 #include "store/Download.h"
 #include "store/FieldText.h"
-#include "store/QuoteSplitter.h"
 #include "store/Session.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
@@ -12,9 +11,10 @@
 #include "store/TableScripts.h"
 #include "store/Transaction.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -33,8 +33,9 @@ constexpr int kCorrectionMaxColumns = 501;
 // Splits a line as comma text: values are separated by commas and, outside
 // double quotes, also by blanks and control characters; a quoted value may
 // hold commas and blanks, and a doubled quote in it stands for one quote.
-QStringList splitCommaText(const QString& line)
+QStringList splitCommaText(const QString& line, bool* unclosed)
 {
+    *unclosed = false;
     QStringList out;
     qsizetype i = 0;
     const qsizetype n = line.size();
@@ -47,7 +48,8 @@ QStringList splitCommaText(const QString& line)
         QString value;
         if (line.at(i) == u'"') {
             ++i;
-            while (i < n) {
+            bool closed = false;
+            while (i < n && !closed) {
                 if (line.at(i) == u'"') {
                     if (i + 1 < n && line.at(i + 1) == u'"') {
                         value += u'"';
@@ -55,10 +57,13 @@ QStringList splitCommaText(const QString& line)
                         continue;
                     }
                     ++i;
-                    break;
+                    closed = true;
+                    continue;
                 }
                 value += line.at(i++);
             }
+            if (!closed)
+                *unclosed = true;
         } else {
             while (i < n && line.at(i) != u',' && line.at(i).unicode() > u' ')
                 value += line.at(i++);
@@ -201,44 +206,55 @@ void SchemaUpgrade::refreshPotassium()
     const QString local = m_session.workDir() + u'/' + potassiumFileName();
     Download::DownloadFile(Download::serverUrl(potassiumServerPath()), local);
 
-    QFile file(local);
-    const bool readable = file.open(QIODevice::ReadOnly);
-    const QByteArray data = readable ? file.readAll() : QByteArray();
-
-    // The field and its values arrive together; only an unreadable file
-    // leaves the field without values (the refresh is tied to adding it).
-    Transaction tx(db);
-    alterTable(db, QString::fromLatin1(kAddPotassium));
-    if (readable) {
-        const QStringList lines = Cp932::decodeLossy(data).split(u'\n');
+    // Every line is read and checked before anything is stored; a file that
+    // cannot be read or used adds the field without values and says why (the
+    // refresh is tied to adding the field).
+    QList<QPair<QString, QVariant>> values;
+    std::optional<StoreError> failure;
+    try {
+        const QStringList lines = CsvFile::lines(local);
         for (qsizetype i = 1; i < lines.size(); ++i) {
-            const QStringList cols = splitCommaText(lines.at(i));
+            bool unclosed = false;
+            const QStringList cols = splitCommaText(lines.at(i), &unclosed);
+            const int line = static_cast<int>(i) + 1;
+            if (unclosed)
+                throw StoreError(CsvFile::atLine(
+                    local, line, u"「\"」で始まる値が行の終わりまでに閉じられていません。"_s));
             if (cols.isEmpty())
                 continue;
             bool ok = false;
             int number = cols.at(0).toInt(&ok);
             if (!ok)
                 number = -1;
-            const QString code = QString::asprintf("%.5d", number);
+            const QString k = cols.value(13).trimmed();
             bool isNumber = false;
-            const double k = cols.value(13).trimmed().toDouble(&isNumber);
-            Sql::exec(db, u"UPDATE SyokuM SET K=? WHERE Syoku_ID=?"_s,
-                      {isNumber ? QVariant(k) : QVariant(), code});
+            const double mg = k.toDouble(&isNumber);
+            if (!k.isEmpty() && !isNumber)
+                throw StoreError(CsvFile::atLine(
+                    local, line, u"カリウムの値「%1」が数値ではありません。"_s.arg(k)));
+            values.append({QString::asprintf("%.5d", number), k.isEmpty() ? QVariant() : mg});
         }
+    } catch (const StoreError& e) {
+        failure = e;
+        values.clear();
     }
+
+    Transaction tx(db);
+    alterTable(db, QString::fromLatin1(kAddPotassium));
+    for (const auto& [code, mg] : values)
+        Sql::exec(db, u"UPDATE SyokuM SET K=? WHERE Syoku_ID=?"_s, {mg, code});
     tx.commit();
-    if (!readable)
-        throw StoreError(u"カリウムのデータ（%1）を読み込めませんでした。"_s.arg(local));
+    if (failure)
+        throw StoreError(u"カリウムのデータ（%1）を読み込めませんでした。%2"_s.arg(
+                             QDir::toNativeSeparators(local), failure->message()),
+                         failure->detail());
 }
 
 void SchemaUpgrade::applyCorrectionFile(const QString& path)
 {
     const QSqlDatabase db = m_session.aaa();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(u"ファイルを読めません: "_s + path);
-    const QList<QuoteSplitter::Record> records =
-        QuoteSplitter::records(file.readAll(), kCorrectionMaxColumns);
+    const QList<CsvFile::Record> records =
+        CsvFile::records(path, kCorrectionMaxColumns, QuoteSplitter::LastLine::Dropped);
     const QList<FieldDef> fields = FieldText::fieldsOf(db, u"SyokuM"_s);
     const auto fieldDef = [&](const QString& name) {
         for (const FieldDef& f : fields)
@@ -265,19 +281,29 @@ void SchemaUpgrade::applyCorrectionFile(const QString& path)
 
     Transaction tx(db);
     for (qsizetype r = 1; r < records.size(); ++r) {
-        const QuoteSplitter::Record& rec = records.at(r);
-        const QVariant id = FieldText::fromText(idField, Cp932::decodeLossy(rec.value(0)));
-        if (id.isNull())
-            continue; // a blank line
-        QVariantList values;
-        for (int k = 0; k < targets.size(); ++k)
-            values << FieldText::fromText(targets.at(k), Cp932::decodeLossy(rec.value(k + 3)));
-        const bool exists =
-            Sql::scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID=?"_s, {id}).isValid();
-        if (exists)
-            Sql::exec(db, update, values + QVariantList{id});
-        else
-            Sql::exec(db, insert, QVariantList{id} + values);
+        const CsvFile::Record& rec = records.at(r);
+        try {
+            const QVariant id = FieldText::fromText(idField, rec.values.value(0));
+            if (id.isNull())
+                continue; // a line without a code
+            QVariantList values;
+            for (int k = 0; k < targets.size(); ++k)
+                values << FieldText::fromText(targets.at(k), rec.values.value(k + 3));
+            const bool exists =
+                Sql::scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID=?"_s, {id}).isValid();
+            if (exists)
+                Sql::exec(db, update, values + QVariantList{id});
+            else
+                Sql::exec(db, insert, QVariantList{id} + values);
+        } catch (const StoreError& e) {
+            // Start-up stops here until the file is mended or removed.
+            throw StoreError(
+                CsvFile::atLine(path, rec.line,
+                                e.message() +
+                                    u"食品のデータは変更していません。この行を直すか、"
+                                    u"ファイルを削除してから、もう一度起動してください。"_s),
+                e.detail());
+        }
     }
     tx.commit();
 }

@@ -1,5 +1,6 @@
 #include "store/Session.h"
 
+#include "store/DatabaseError.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
 
@@ -66,9 +67,16 @@ QSqlDatabase Session::open(const QString& connection, const QString& path)
     // retried a lock 15 times 100 ms apart.
     db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=1500"_s);
     if (!db.open())
-        throw StoreError(u"データベースを開けません: "_s + path + u'\n' + db.lastError().text());
-    Sql::exec(db, u"PRAGMA journal_mode=WAL"_s);
-    Sql::exec(db, u"PRAGMA synchronous=NORMAL"_s);
+        throw DatabaseError::make(db.lastError(), path, QString());
+    try {
+        Sql::exec(db, u"PRAGMA journal_mode=WAL"_s);
+        Sql::exec(db, u"PRAGMA synchronous=NORMAL"_s);
+    } catch (...) {
+        // A file that is no database is found here; leave no half-open
+        // connection behind for the next attempt.
+        db.close();
+        throw;
+    }
     return db;
 }
 
@@ -79,11 +87,26 @@ void Session::openSettings(bool create)
     open(m_ahmName, ahmPath());
 }
 
-void Session::openData()
+void Session::openData(bool create)
 {
     if (!QFileInfo(dataDir()).isDir())
-        throw StoreError(u"Data フォルダがありません: "_s + dataDir());
+        throw StoreError(u"Data フォルダがありません: "_s + QDir::toNativeSeparators(dataDir()));
+    if (!create && !dataOpen()) {
+        // A database whose changes are still all in its write-ahead log has
+        // an empty main file until the log is checkpointed.
+        const QFileInfo file(aaaPath());
+        const QFileInfo log(aaaPath() + u"-wal"_s);
+        if (!file.exists() || (file.size() == 0 && (!log.exists() || log.size() == 0)))
+            throw StoreError(missingDataMessage(aaaPath()));
+    }
     open(m_aaaName, aaaPath());
+}
+
+QString Session::missingDataMessage(const QString& aaaPath)
+{
+    return u"データのファイル %1 がないか、空になっています。このままではデータを読めないので、"
+           u"バックアップコピーから Data フォルダを元に戻してください。"_s.arg(
+               QDir::toNativeSeparators(aaaPath));
 }
 
 bool Session::settingsOpen() const

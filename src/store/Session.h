@@ -31,11 +31,18 @@ public:
     // Opens AHM; creates the file only when create is true. Throws
     // StoreError when the file is missing (and not created) or unreadable.
     void openSettings(bool create = false);
-    // Opens AAA in the Data folder, creating the database file when missing.
-    // Throws StoreError when the Data folder does not exist.
-    void openData();
+    // Opens AAA in the Data folder. Only a new installation creates the file
+    // (create true): in an existing one a missing or empty AAA.sqlite means
+    // the user's data is gone, which must be said rather than covered with
+    // new empty tables. Throws StoreError when the Data folder does not
+    // exist, the file is missing or empty (and not created), or the engine
+    // cannot open it.
+    void openData(bool create = false);
     bool settingsOpen() const;
     bool dataOpen() const;
+
+    // The message for a missing or empty Data/AAA.sqlite.
+    static QString missingDataMessage(const QString& aaaPath);
 
     QSqlDatabase ahm() const;
     QSqlDatabase aaa() const;

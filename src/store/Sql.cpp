@@ -1,6 +1,6 @@
 #include "store/Sql.h"
 
-#include "store/StoreError.h"
+#include "store/DatabaseError.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -14,11 +14,11 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& a
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw StoreError(q.lastError().text() + u"\n"_s + sql);
+        throw DatabaseError::make(q.lastError(), db, sql);
     for (const QVariant& a : args)
         q.addBindValue(a);
     if (!q.exec())
-        throw StoreError(q.lastError().text() + u"\n"_s + sql);
+        throw DatabaseError::make(q.lastError(), db, sql);
     return q;
 }
 

@@ -1,6 +1,7 @@
 #include "store/TableCsv.h"
 
 #include "store/Cp932.h"
+#include "store/CsvFile.h"
 #include "store/FieldText.h"
 #include "store/Prompter.h"
 #include "store/QuoteSplitter.h"
@@ -9,7 +10,6 @@
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -98,10 +98,13 @@ void TableCsv::ImportTableCsv(const QSqlDatabase& db, const QString& path, const
 {
     if (!QFileInfo::exists(path))
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(u"ファイルを読めません: "_s + path);
-    const QByteArray data = file.readAll();
+    // The whole file is read and checked first: a file that is no Shift-JIS,
+    // has a quote that never closes or holds no record leaves the table as
+    // it is.
+    const QList<CsvFile::Record> records =
+        CsvFile::records(path, kMaxImportColumns, QuoteSplitter::LastLine::Dropped);
+    if (mode == ImportMode::Replace && records.size() < 2)
+        throw StoreError(CsvFile::noRecordsMessage(path));
     const QList<FieldDef> fields = resolveColumns(db, table, columns, true);
 
     QStringList names, marks;
@@ -115,18 +118,20 @@ void TableCsv::ImportTableCsv(const QSqlDatabase& db, const QString& path, const
     Transaction tx(db);
     if (mode == ImportMode::Replace)
         Sql::exec(db, u"DELETE FROM "_s + Sql::quoted(table));
-    const QList<QuoteSplitter::Record> records = QuoteSplitter::records(data, kMaxImportColumns);
     for (qsizetype r = 1; r < records.size(); ++r) {
-        const QuoteSplitter::Record& rec = records.at(r);
-        QVariantList values;
-        for (int i = 0; i < fields.size(); ++i)
-            values << (i < rec.size()
-                           ? FieldText::fromText(fields.at(i), Cp932::decodeLossy(rec.at(i)))
-                           : QVariant());
+        const CsvFile::Record& rec = records.at(r);
         try {
+            QVariantList values;
+            for (int i = 0; i < fields.size(); ++i)
+                values << (i < rec.values.size()
+                               ? FieldText::fromText(fields.at(i), rec.values.at(i))
+                               : QVariant());
             Sql::exec(db, insert, values);
         } catch (const StoreError& e) {
-            throw StoreError(u"%1 行目を登録できません。\n%2"_s.arg(r + 1).arg(e.message()));
+            throw StoreError(
+                CsvFile::atLine(path, rec.line,
+                                e.message() + u"表 %1 は変更していません。"_s.arg(table)),
+                e.detail());
         }
     }
     tx.commit();

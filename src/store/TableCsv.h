@@ -33,9 +33,12 @@ public:
     // Replaces the rows of table with the records of the file after its
     // heading: column k goes to field k of columns (of the table's fields
     // when columns is empty; an auto-increment first field is skipped).
-    // A last line without a line end is not read. Does nothing when the file
-    // does not exist. All or nothing: a value that does not fit its field
-    // throws StoreError and leaves the table as it was.
+    // Line ends are CR LF, LF or CR; a last line without a line end is not
+    // read. Does nothing when the file does not exist. All or nothing: a file
+    // that is no Shift-JIS (UTF-8 among them), a quote that never closes, a
+    // file without records (when replacing) or a value that does not fit its
+    // field throws StoreError naming the file (and line) and leaves the
+    // table as it was.
     static void ImportTableCsv(const QSqlDatabase& db, const QString& path, const QString& table,
                                ImportMode mode = ImportMode::Replace,
                                const QList<CsvColumn>& columns = {});

@@ -1,5 +1,6 @@
 #include "store/TextRoutines.h"
 
+#include "store/Cp932.h"
 #include "store/StoreError.h"
 
 #include <memory>
@@ -88,7 +89,7 @@ QStringList SplitWords(const QString& text)
 
 QString ToFullWidth(const QString& text)
 {
-    QString out = transliterate(toFullWidth(), text);
+    QString out = transliterate(toFullWidth(), Cp932::withCp932Forms(text));
     // A voiced mark without a kana to join comes out combining; the locale
     // mapping gives the spacing mark, which Shift-JIS can hold.
     out.replace(u'\u3099', u'\u309B');
@@ -96,13 +97,41 @@ QString ToFullWidth(const QString& text)
     return out;
 }
 
-QString ToHalfWidth(const QString& text)
+namespace {
+
+QString halfWidthOf(const QString& text)
 {
     QString out = transliterate(toHalfWidth(), text);
     // The spacing voiced marks have half-width forms too.
     out.replace(u'\u309B', u'\uFF9E');
     out.replace(u'\u309C', u'\uFF9F');
     return out;
+}
+
+} // namespace
+
+QString ToHalfWidth(const QString& text)
+{
+    const QString in = Cp932::withCp932Forms(text);
+    const QString out = halfWidthOf(in);
+    if (Cp932::firstUnmappable(out).isEmpty())
+        return out;
+    // Some signs have half-width forms that Shift-JIS lacks (←, │, ■, ○ …):
+    // those keep their full-width form. Only such a text takes this slower
+    // path, one character at a time.
+    QString slow;
+    for (qsizetype i = 0; i < in.size();) {
+        const qsizetype len =
+            in.at(i).isHighSurrogate() && i + 1 < in.size() && in.at(i + 1).isLowSurrogate() ? 2
+                                                                                             : 1;
+        const QString original = in.mid(i, len);
+        const QString half = halfWidthOf(original);
+        const bool introduced =
+            !Cp932::firstUnmappable(half).isEmpty() && Cp932::firstUnmappable(original).isEmpty();
+        slow += introduced ? original : half;
+        i += len;
+    }
+    return slow;
 }
 
 QString ToKatakana(const QString& text)

@@ -20,12 +20,14 @@ QStringList SplitWords(const QString& text);
 // Half-width letters, digits, symbols and katakana to full width: "ｶﾞ" gives
 // "ガ", "abc 1-2" gives "ａｂｃ　１－２" (the blank becomes a full-width blank).
 // A lone half-width voiced mark becomes the spacing mark "゛", which Shift-JIS
-// can hold.
+// can hold; look-alikes (〜 −) are taken as their Shift-JIS forms.
 QString ToFullWidth(const QString& text);
 
 // The reverse of ToFullWidth: "ガ" gives "ｶﾞ", "　" gives " ". Hiragana and
-// kanji have no half-width form and stay; so do the full-width signs
-// "￠￡￢￣￤￥", whose half-width forms Shift-JIS cannot hold.
+// kanji have no half-width form and stay; so does every sign whose
+// half-width form Shift-JIS cannot hold ("￠￡￢￣￤￥", "←", "■", "○" …), so
+// that the result holds no character outside Shift-JIS that the text did
+// not hold. Look-alikes (〜 −) are taken as their Shift-JIS forms first.
 QString ToHalfWidth(const QString& text);
 
 // Hiragana to full-width katakana; everything else (katakana of either width,

@@ -1,6 +1,7 @@
 #include "store/Sql.h"
 #include "store/TableCatalogue.h"
 #include "store/TableScripts.h"
+#include "support/LockHolder.h"
 #include "support/TempInstall.h"
 
 #include <QFileInfo>
@@ -20,14 +21,55 @@ struct CtlResult {
     QString out;
 };
 
-CtlResult zoravinctl(const QStringList& args)
+CtlResult zoravinctl(const QStringList& args, const QString& faultPoint = {})
 {
     QProcess p;
+    if (!faultPoint.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"ZORAVIN_FAULT_POINT"_s, faultPoint);
+        p.setProcessEnvironment(env);
+    }
     p.start(QStringLiteral(ZORAVINCTL_PATH), args);
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardError()),
             QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+// Everything an installation holds, as text: the link, then every table
+// of both databases with its definition and its rows in full order.
+QString contents(const QString& dir)
+{
+    QString out = QFileInfo(dir + u"/VELK"_s).symLinkTarget() + u'\n';
+    store::Session s(dir);
+    s.openSettings();
+    s.openData();
+    for (const QSqlDatabase& db : {s.ahm(), s.aaa()}) {
+        QStringList tables;
+        {
+            QSqlQuery q = exec(db, u"SELECT name, sql FROM sqlite_master ORDER BY name"_s);
+            while (q.next()) {
+                out += q.value(1).toString() + u'\n';
+                if (q.value(1).toString().startsWith(u"CREATE TABLE"_s))
+                    tables << q.value(0).toString();
+            }
+        }
+        for (const QString& t : tables) {
+            const int n = store::Sql::fieldNames(db, t).size();
+            QStringList order;
+            for (int i = 1; i <= n; ++i)
+                order << QString::number(i);
+            QSqlQuery q = exec(db, u"SELECT * FROM "_s + store::Sql::quoted(t) + u" ORDER BY "_s +
+                                       order.join(u", "_s));
+            while (q.next()) {
+                QStringList row;
+                for (int i = 0; i < n; ++i)
+                    row << q.value(i).toString();
+                out += t + u": "_s + row.join(u'|') + u'\n';
+            }
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -98,6 +140,17 @@ TEST(Cli, RefusesFoldersThatAreNoInstallationWithTheSystemsMessages)
     EXPECT_NE(noData.status, 0);
     EXPECT_TRUE(noData.err.contains(
         u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s));
+
+    // A folder holding other files is not made an installation.
+    QDir(tmp.path()).mkpath(u"docs/Data"_s);
+    QFile letter(tmp.path() + u"/docs/letter.txt"_s);
+    ASSERT_TRUE(letter.open(QIODevice::WriteOnly));
+    letter.close();
+    const CtlResult foreign = zoravinctl({u"init"_s, tmp.path() + u"/docs"_s});
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_TRUE(foreign.err.contains(u"インストールフォルダ以外のファイルがある"_s))
+        << foreign.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(tmp.path() + u"/docs/AHM.sqlite"_s));
 
     EXPECT_NE(zoravinctl({u"nosuchverb"_s}).status, 0);
     EXPECT_NE(zoravinctl({}).status, 0);
@@ -174,4 +227,156 @@ TEST(Cli, KilledUpgradeLeavesEveryTableBeforeOrAfterItsStep)
     EXPECT_EQ(store::Sql::fieldNames(s->aaa(), u"kondateD"_s).size(), 8);
     EXPECT_TRUE(store::Sql::hasField(s->aaa(), u"kondateM2"_s, u"kin1"_s));
     EXPECT_EQ(store::TableCatalogue::textSize(s->ahm(), u"HeadM"_s, u"職印１"_s), 10);
+}
+
+TEST(Cli, AnEmptyFolderArgumentIsRefused)
+{
+    QTemporaryDir tmp;
+    QProcess p;
+    p.setWorkingDirectory(tmp.path());
+    for (const QString& verb : {u"init"_s, u"upgrade"_s}) {
+        p.start(QStringLiteral(ZORAVINCTL_PATH), {verb, QString()});
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitCode(), 1) << verb.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
+                        .contains(u"フォルダが空の文字列で指定されています"_s))
+            << verb.toStdString();
+    }
+    EXPECT_TRUE(QDir(tmp.path()).isEmpty()); // the current folder was left alone
+}
+
+// An installation whose data file is gone or emptied is refused: nothing is
+// recreated empty in its place.
+TEST(Cli, UpgradeAndInitRefuseALostOrEmptiedDataFile)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(zoravinctl({u"init"_s, tmp.path()}).status, 0);
+    const QString aaa = tmp.path() + u"/Data/AAA.sqlite"_s;
+    for (bool emptyFile : {true, false}) {
+        QFile::remove(aaa);
+        if (emptyFile) {
+            QFile f(aaa);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        const CtlResult r = zoravinctl({u"upgrade"_s, tmp.path()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains(u"がないか、空になっています"_s)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(aaa)) << r.err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(aaa), emptyFile);
+        EXPECT_EQ(QFileInfo(aaa).size(), 0);
+    }
+    // Nor does init fill a started installation's lost data file anew.
+    {
+        store::Session s(tmp.path());
+        s.openSettings();
+        exec(s.ahm(), u"INSERT INTO HeadM (meisyou) VALUES (?)"_s, {u"さくら園"_s});
+    }
+    const CtlResult again = zoravinctl({u"init"_s, tmp.path()});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains(u"がないか、空になっています"_s)) << again.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(aaa));
+}
+
+// Another program holding the write lock of Data/AAA.sqlite is waited for
+// (busy timeout 1500 ms); a lock held longer is reported naming the file.
+TEST(Cli, UpgradeWaitsForALockAndNamesTheFileWhenItStaysHeld)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(zoravinctl({u"init"_s, tmp.path()}).status, 0);
+    const QString aaa = tmp.path() + u"/Data/AAA.sqlite"_s;
+    const auto dropDayCost = [&]() {
+        // The upgrade has to add these again: a transaction that reads the
+        // fields and then changes the table.
+        store::Session s(tmp.path());
+        s.openData();
+        exec(s.aaa(), u"ALTER TABLE kondateM2 DROP COLUMN kin1"_s);
+        exec(s.aaa(), u"ALTER TABLE kondateM2 DROP COLUMN kin2"_s);
+    };
+    const auto hasDayCost = [&]() {
+        store::Session s(tmp.path());
+        s.openData();
+        return store::Sql::hasField(s.aaa(), u"kondateM2"_s, u"kin1"_s);
+    };
+
+    dropDayCost();
+    {
+        LockHolder holder(aaa, 800);
+        const CtlResult r = zoravinctl({u"upgrade"_s, tmp.path()});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    }
+    EXPECT_TRUE(hasDayCost());
+
+    dropDayCost();
+    {
+        LockHolder holder(aaa, 3000);
+        const CtlResult r = zoravinctl({u"upgrade"_s, tmp.path()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains(u"他のプログラムが使用中のため、処理できませんでした。"_s))
+            << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(aaa)) << r.err.toStdString();
+    }
+    EXPECT_FALSE(hasDayCost());
+    EXPECT_EQ(zoravinctl({u"upgrade"_s, tmp.path()}).status, 0);
+    EXPECT_TRUE(hasDayCost());
+}
+
+// init builds beside the target and renames the finished folder into place:
+// stopped at any moment, it leaves no installation or a whole one, and the
+// next run gives what an uninterrupted one gives.
+TEST(Cli, InitStoppedAtAnyMomentAndRunAgainEqualsACleanInstallation)
+{
+    QTemporaryDir tmp;
+    const QString clean = tmp.path() + u"/clean"_s;
+    ASSERT_EQ(zoravinctl({u"init"_s, clean, u"--demo"_s}).status, 0);
+    const QString expected = contents(clean);
+    ASSERT_TRUE(expected.contains(u"ひまわり保育園（デモ）"_s));
+
+    // Stopped right after Data/AAA.sqlite has committed the data and menus,
+    // before AHM.sqlite has the settings row.
+    const QString dir = tmp.path() + u"/園"_s;
+    const QString building = tmp.path() + u"/.園.zoravin-build"_s;
+    const CtlResult stopped = zoravinctl({u"init"_s, dir, u"--demo"_s}, u"init-data-committed"_s);
+    EXPECT_EQ(stopped.status, 137);
+    EXPECT_FALSE(QFileInfo::exists(dir)); // no installation
+    {
+        store::Session s(building);
+        s.openSettings();
+        s.openData();
+        EXPECT_GE(scalar(s.aaa(), u"SELECT COUNT(*) FROM kondateM"_s).toInt(), 20);
+        EXPECT_EQ(scalar(s.ahm(), u"SELECT COUNT(*) FROM HeadM"_s).toInt(), 0);
+    }
+    // An older version built in place and left exactly this: a run finishes it.
+    const QString older = tmp.path() + u"/older"_s;
+    ASSERT_TRUE(QDir().rename(building, older));
+    const CtlResult finished = zoravinctl({u"init"_s, older, u"--demo"_s});
+    EXPECT_EQ(finished.status, 0) << finished.err.toStdString();
+    EXPECT_EQ(contents(older), expected);
+
+    // Stopped between the two commits again, and after the whole build
+    // before the rename; each time the next run starts over.
+    for (const QString& point : {u"init-data-committed"_s, u"installation-built"_s}) {
+        EXPECT_EQ(zoravinctl({u"init"_s, dir, u"--demo"_s}, point).status, 137);
+        EXPECT_FALSE(QFileInfo::exists(dir));
+        const CtlResult again = zoravinctl({u"init"_s, dir, u"--demo"_s});
+        ASSERT_EQ(again.status, 0) << again.err.toStdString();
+        EXPECT_EQ(contents(dir), expected);
+        EXPECT_FALSE(QFileInfo::exists(building));
+        QDir(dir).removeRecursively();
+    }
+
+    // Killed at moments spread over the run.
+    for (int delayMs : {30, 150, 300, 500, 800}) {
+        QProcess p;
+        p.start(QStringLiteral(ZORAVINCTL_PATH), {u"init"_s, dir, u"--demo"_s});
+        ASSERT_TRUE(p.waitForStarted());
+        QThread::msleep(delayMs);
+        p.kill();
+        p.waitForFinished();
+        if (QFileInfo::exists(dir))
+            EXPECT_EQ(contents(dir), expected) << delayMs; // it had finished
+        else
+            EXPECT_EQ(zoravinctl({u"init"_s, dir, u"--demo"_s}).status, 0) << delayMs;
+        EXPECT_EQ(contents(dir), expected) << delayMs;
+        QDir(dir).removeRecursively();
+    }
 }

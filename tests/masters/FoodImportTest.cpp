@@ -93,6 +93,61 @@ TEST_F(FoodImportTest, MergesNewAndExistingFoodsKeepingGroups)
     EXPECT_EQ(prompter.shown(), QStringList{u"x"_s});
 }
 
+TEST_F(FoodImportTest, ReadsEveryLineEndAndQuotedValues)
+{
+    for (const QString& end : {u"\n"_s, u"\r"_s}) {
+        // A spreadsheet quotes a value that holds a comma; the last line
+        // needs no line end.
+        const QString path = writeFile(u"h"_s + end + u"1001,\"アマランサス, 玄穀\",01,0,343"_s +
+                                       end + u"01002,あわ,01,0,346"_s);
+        EXPECT_EQ(FoodImport::ImportFoodCsv(db, path, prompter), 2);
+        EXPECT_EQ(food(u"01001"_s, u"SyokuMei, neturyo"_s), u"アマランサス, 玄穀|343"_s);
+        EXPECT_EQ(food(u"01002"_s, u"SyokuMei, neturyo"_s), u"あわ|346"_s);
+    }
+    EXPECT_TRUE(prompter.shown().isEmpty());
+}
+
+// A file the merge cannot read whole changes no food and says why.
+TEST_F(FoodImportTest, RefusesABadFileBeforeAnyFoodChanges)
+{
+    exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo) VALUES ('01001', ?, 1)"_s,
+         {u"アマランサス"_s});
+    const QString heading = u"食品番号,食品名,群,廃棄率,エネルギー\r\n"_s;
+    const QString path = install.file(u"syokuM2020.csv"_s);
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"UTF-8", (heading + u"1001,アマランサス,01,0,343\r\n"_s).toUtf8(),
+         u"UTF-8 で保存されています"_s},
+        {"unclosed quote",
+         *store::Cp932::encode(heading +
+                               u"1001,\"アマランサス,01,0,343\r\n01002,あわ,01,0,346\r\n"_s),
+         u"の 2 行目: 「\"」で始まる値が閉じられていません"_s},
+        {"heading only", *store::Cp932::encode(heading), u"データがないので、読み込みません"_s},
+        {"empty", QByteArray(), u"データがないので、読み込みません"_s},
+    };
+    for (const Case& c : cases) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        try {
+            FoodImport::ImportFoodCsv(db, path, prompter);
+            ADD_FAILURE() << c.what << ": merged";
+        } catch (const store::StoreError& e) {
+            EXPECT_TRUE(e.message().contains(c.says))
+                << c.what << ": " << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(u"syokuM2020.csv"_s)) << c.what;
+        }
+        EXPECT_EQ(food(u"01001"_s, u"SyokuMei, neturyo"_s), u"アマランサス|1"_s) << c.what;
+        EXPECT_EQ(scalar(db, u"SELECT COUNT(*) FROM SyokuM"_s).toInt(), 1) << c.what;
+    }
+    EXPECT_TRUE(prompter.shown().isEmpty());
+}
+
 TEST_F(FoodImportTest, NamesEndInFullWidthKatakanaWithoutOuterBlanks)
 {
     exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei) VALUES ('01', ?), ('02', ?)"_s,

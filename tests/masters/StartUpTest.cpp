@@ -4,8 +4,11 @@
 #include "masters/StartFolder.h"
 #include "masters/StartUpScreens.h"
 #include "store/Prompter.h"
+#include "store/StoreError.h"
 
 #include <QDate>
+#include <QFile>
+#include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -74,6 +77,33 @@ TEST(StartUp, BrokenFolderShowsItsMessageAndEnds)
         EXPECT_EQ(start.prompter.shown(), QStringList{c.message});
         EXPECT_EQ(start.screens.shown, c.screens);
         EXPECT_TRUE(start.dm.FirstActivation);
+    }
+}
+
+// A database error ends the activation (the main window shows it and the
+// next activation starts over): an emptied or lost AAA.sqlite is such an
+// error, never replaced by new empty tables.
+TEST(StartUp, MissingOrEmptyDataFileEndsTheActivationWithItsMessage)
+{
+    for (bool emptyFile : {false, true}) {
+        StartFolder folder;
+        folder.setUpRow();
+        const QString aaa = folder.path() + QStringLiteral("/Data/AAA.sqlite");
+        QFile::remove(aaa);
+        if (emptyFile) {
+            QFile f(aaa);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        Start start(folder);
+        try {
+            start.activate(folder);
+            ADD_FAILURE() << "started";
+        } catch (const store::StoreError& e) {
+            EXPECT_EQ(e.message(), store::Session::missingDataMessage(aaa));
+        }
+        EXPECT_TRUE(start.dm.FirstActivation);
+        EXPECT_EQ(QFileInfo(aaa).size(), 0);
+        EXPECT_EQ(QFileInfo::exists(aaa), emptyFile);
     }
 }
 

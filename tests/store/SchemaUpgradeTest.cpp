@@ -217,6 +217,111 @@ TEST_F(SchemaUpgradeTest, CorrectionFileAppliesOnceAndSkipsAnUnendedLastLine)
                      1);
 }
 
+// A correction file that cannot be applied whole is not applied at all: the
+// message names the file and the line, and the foods stay as they were.
+TEST_F(SchemaUpgradeTest, BadCorrectionFileIsRefusedNamingTheLine)
+{
+    store::SchemaUpgrade(*session).runAll();
+    const auto db = session->aaa();
+    exec(db, u"INSERT INTO SyokuM (Syoku_ID, SyokuMei, neturyo) VALUES ('14004', ?, 900)"_s,
+         {u"ラード"_s});
+    const auto foods = [&]() {
+        return scalar(db, u"SELECT group_concat(Syoku_ID || ':' || SyokuMei || ':' || "
+                          u"ifnull(neturyo, '') || ':' || ifnull(shi, ''), ';') FROM "
+                          u"(SELECT * FROM SyokuM ORDER BY Syoku_ID)"_s)
+            .toString();
+    };
+    const QString before = foods();
+    const QString heading = u"code,g1,g2,name,haiki,e,p,f,c,ca,fe,a,b1,b2,c,nacl,seni\r\n"_s;
+    const QString good = u"14004,99,99,ラード,0,885,0,97,0,0,0,0,0,0,0,0,0\r\n"_s;
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"not a number",
+         *store::Cp932::encode(heading + good +
+                               u"99001,5,5,新食品,10,百,1,2,3,4,5,6,7,8,9,1,2\r\n"_s),
+         u"食品修正001.CSV の 3 行目: 「百」は neturyo の値として正しくありません。"_s},
+        {"UTF-8",
+         (heading + good).toUtf8() + u"99001,5,5,新食品,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n"_s.toUtf8(),
+         u"UTF-8 で保存されています"_s},
+        {"unclosed quote",
+         *store::Cp932::encode(heading + good +
+                               u"99001,5,5,\"新食品,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n"_s),
+         u"の 3 行目: 「\"」で始まる値が閉じられていません"_s},
+    };
+    for (const Case& c : cases) {
+        QFile f(install.file(u"食品修正001.CSV"_s));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        try {
+            store::SchemaUpgrade(*session).upgradeData();
+            ADD_FAILURE() << c.what << ": applied";
+        } catch (const store::StoreError& e) {
+            EXPECT_TRUE(e.message().contains(c.says))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_EQ(foods(), before) << c.what;
+    }
+
+    // Line ends of any kind are line ends.
+    QFile f(install.file(u"食品修正001.CSV"_s));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(
+        *store::Cp932::encode(heading + good + u"99001,5,5,新食品,1,1,1,1,1,1,1,1,1,1,1,1,1\r"_s));
+    f.close();
+    store::SchemaUpgrade(*session).upgradeData();
+    EXPECT_DOUBLE_EQ(scalar(db, u"SELECT shi FROM SyokuM WHERE Syoku_ID='14004'"_s).toDouble(), 97);
+    EXPECT_EQ(scalar(db, u"SELECT SyokuMei FROM SyokuM WHERE Syoku_ID='99001'"_s).toString(),
+              u"新食品"_s);
+}
+
+TEST_F(SchemaUpgradeTest, UnusablePotassiumFileAddsTheFieldWithoutValuesAndSaysWhy)
+{
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"UTF-8",
+         u"番号,名前,a,b,c,d,e,f,g,h,i,j,k,カリウム\r\n123,テスト,0,0,0,0,0,0,0,0,0,0,0,270\r\n"_s
+             .toUtf8(),
+         u"UTF-8 で保存されています"_s},
+        {"unclosed quote",
+         *store::Cp932::encode(u"番号,名前,a,b,c,d,e,f,g,h,i,j,k,カリウム\n"
+                               "123,テスト,0,0,0,0,0,0,0,0,0,0,0,270\n"
+                               "124,\"テスト,0,0,0,0,0,0,0,0,0,0,0,270\n"_s),
+         u"syokuM2010.csv の 3 行目"_s},
+        {"no number",
+         *store::Cp932::encode(u"番号,名前,a,b,c,d,e,f,g,h,i,j,k,カリウム\r"
+                               "123,テスト,0,0,0,0,0,0,0,0,0,0,0,多い\r"_s),
+         u"の 2 行目: カリウムの値「多い」が数値ではありません。"_s},
+    };
+    for (const Case& c : cases) {
+        TempInstall other;
+        auto s = other.openSession();
+        makeOldLayout(*s);
+        server.put(u"/syoku/syokuM2010.csv"_s, c.bytes);
+        store::SchemaUpgrade up(*s);
+        up.upgradeSettings();
+        up.createTables();
+        try {
+            up.upgradeData();
+            ADD_FAILURE() << c.what << ": read";
+        } catch (const store::StoreError& e) {
+            EXPECT_TRUE(e.message().startsWith(u"カリウムのデータ"_s)) << c.what;
+            EXPECT_TRUE(e.message().contains(c.says))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_TRUE(store::Sql::hasField(s->aaa(), u"SyokuM"_s, u"K"_s)) << c.what;
+        EXPECT_EQ(scalar(s->aaa(), u"SELECT COUNT(K) FROM SyokuM"_s).toInt(), 0) << c.what;
+    }
+}
+
 TEST(AlterTable, AddsMissingFieldsAndDropsPresentOnesInOneStep)
 {
     TempInstall install;

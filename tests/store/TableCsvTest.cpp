@@ -65,6 +65,27 @@ TEST(QuoteSplitter, SplitsRecordsTheWayTheExchangeFilesAreWritten)
     EXPECT_EQ(store::QuoteSplitter::records("a,b,c,d\r\n", 2).at(0), (QList<QByteArray>{"a", "b"}));
 }
 
+TEST(QuoteSplitter, ReadsEveryKindOfLineEndAndNumbersTheLines)
+{
+    using store::QuoteSplitter;
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        const QByteArray data = "h" + end + "1,a" + end + end + "2,\"b" + end + "c\"" + end + "3,d";
+        const auto read = QuoteSplitter::split(data, 10, QuoteSplitter::LastLine::Read);
+        const auto dropped = QuoteSplitter::split(data, 10);
+        ASSERT_EQ(read.records.size(), 4) << end.toHex().toStdString();
+        EXPECT_EQ(read.records[1], (QList<QByteArray>{"1", "a"}));
+        EXPECT_EQ(read.records[2],
+                  (QList<QByteArray>{"2", "b" + end + "c"})); // the empty line gives none
+        EXPECT_EQ(read.records[3], (QList<QByteArray>{"3", "d"}));
+        EXPECT_EQ(read.lines, (QList<int>{1, 2, 4, 6}));
+        EXPECT_EQ(dropped.records.size(), 3);
+        EXPECT_EQ(read.unclosedQuoteLine, 0);
+    }
+    // A quote that never closes is reported at the line where it opens.
+    const auto open = QuoteSplitter::split("h\r\n1,a\r\n2,\"b\r\n3,c\r\n", 10);
+    EXPECT_EQ(open.unclosedQuoteLine, 3);
+}
+
 TEST_F(TableCsvTest, ExportThenImportKeepsEveryValueIncludingQuotes)
 {
     const auto db = session->aaa();
@@ -119,8 +140,8 @@ TEST_F(TableCsvTest, ImportReplacesRowsSkipsTheHeadingAndTheUnendedLastLine)
     const QString file = install.file(u"grpB.CSV"_s);
     // Exchange-file column order differs from the table's field order.
     writeAll(file, "\"S_ID\",\"SyokuGun_ID\",\"SyokuID1\",\"SyokuID2\"\r\n"
-                   "1,3,\"1001\",\"1099\"\n" // a line feed alone ends nothing
-                   "\r\n"
+                   "1,3,\"1001\",\"1099\"\n" // a line feed ends the line as well
+                   "\r\n"                    // an empty line gives no row
                    "2,4,\"06001\",\"06399\"\r\n"
                    "3,5,\"07001\",\"07200\""); // no line end: not applied
     const QList<store::CsvColumn> cols = {
@@ -145,6 +166,79 @@ TEST_F(TableCsvTest, ImportIsAllOrNothingAndIgnoresAMissingFile)
 
     const QString file = install.file(u"badA.CSV"_s);
     writeAll(file, "h\r\n1,\"a\",1,2,3\r\nx,\"b\",1,2,3\r\n");
-    EXPECT_THROW(store::TableCsv::ImportTableCsv(db, file, u"SyokuGunM"_s), store::StoreError);
+    try {
+        store::TableCsv::ImportTableCsv(db, file, u"SyokuGunM"_s);
+        ADD_FAILURE() << "a value that is no number was stored";
+    } catch (const store::StoreError& e) {
+        EXPECT_TRUE(e.message().contains(u"badA.CSV の 3 行目"_s)) << e.message().toStdString();
+    }
     EXPECT_EQ(store::Sql::scalar(db, u"SELECT SyokuGunmei FROM SyokuGunM"_s).toString(), u"old"_s);
+}
+
+// A file that is not what the table should be filled from leaves a filled
+// table exactly as it was and says why.
+TEST_F(TableCsvTest, ImportRefusesABadFileAndLeavesTheTableAsItWas)
+{
+    const auto db = session->aaa();
+    exec(db, u"INSERT INTO SyokuGunM VALUES (1, ?, 70.5, 50, NULL), (2, ?, 1, 2, 3)"_s,
+         {u"穀類"_s, u"いも類"_s});
+    const auto contents = [&]() {
+        QStringList rows;
+        QSqlQuery q = exec(db, u"SELECT * FROM SyokuGunM ORDER BY 1"_s);
+        while (q.next())
+            rows << q.value(0).toString() + u'|' + q.value(1).toString() + u'|' +
+                        q.value(2).toString() + u'|' + q.value(3).toString() + u'|' +
+                        q.value(4).toString();
+        return rows;
+    };
+    const QStringList before = contents();
+    const QByteArray heading = "\"SyokuGun_ID\",\"SyokuGunmei\",\"S1\",\"S2\",\"D\"\r\n";
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QString says;
+    };
+    const Case cases[] = {
+        {"UTF-8", heading + u"1,\"魚介類\",1,2,3\r\n"_s.toUtf8(), u"UTF-8 で保存されています"_s},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + heading + "1,\"a\",1,2,3\r\n",
+         u"UTF-8 で保存されています"_s},
+        {"byte outside Shift-JIS", heading + "1,\"a\",1,2,3\r\n2,\"b\xFD\",1,2,3\r\n",
+         u"の 3 行目: シフトJIS（CP932）の文字でないバイトがあります"_s},
+        {"unclosed quote", heading + "1,\"a\",1,2,3\r\n2,\"b,1,2,3\r\n3,\"c\",1,2,3\r\n",
+         u"の 3 行目: 「\"」で始まる値が閉じられていません"_s},
+        {"empty file", QByteArray(), u"データがないので、読み込みません"_s},
+        {"heading only", heading, u"データがないので、読み込みません"_s},
+        {"one line without its line end", heading + "1,\"a\",1,2,3",
+         u"データがないので、読み込みません"_s},
+    };
+    const QString file = install.file(u"grpA.CSV"_s);
+    for (const Case& c : cases) {
+        writeAll(file, c.bytes);
+        try {
+            store::TableCsv::ImportTableCsv(db, file, u"SyokuGunM"_s,
+                                            store::TableCsv::ImportMode::Replace, kGroupColumns);
+            ADD_FAILURE() << c.what << ": accepted";
+        } catch (const store::StoreError& e) {
+            EXPECT_TRUE(e.message().contains(c.says))
+                << c.what << ": " << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(u"grpA.CSV"_s)) << c.what;
+        }
+        EXPECT_EQ(contents(), before) << c.what;
+    }
+}
+
+TEST_F(TableCsvTest, ImportReadsLfAndCrLineEnds)
+{
+    const auto db = session->aaa();
+    const QString file = install.file(u"grpA.CSV"_s);
+    for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r")}) {
+        writeAll(file,
+                 "h" + end + "1," + sjis(u"\"穀類\""_s) + ",1,2,3" + end + "2,\"b\",,," + end);
+        store::TableCsv::ImportTableCsv(db, file, u"SyokuGunM"_s,
+                                        store::TableCsv::ImportMode::Replace, kGroupColumns);
+        EXPECT_EQ(store::Sql::scalar(db, u"SELECT COUNT(*) FROM SyokuGunM"_s).toInt(), 2);
+        EXPECT_EQ(store::Sql::scalar(db, u"SELECT SyokuGunmei FROM SyokuGunM WHERE SyokuGun_ID=1"_s)
+                      .toString(),
+                  u"穀類"_s);
+    }
 }

@@ -92,6 +92,29 @@ TEST(TextRoutines, FullWidthTextFitsShiftJis)
     EXPECT_EQ(store::Cp932::byteLength(full), 2 * full.size());
 }
 
+TEST(TextRoutines, HalfWidthTextStaysInShiftJis)
+{
+    // Every character of the code page, run through ToHalfWidth, lands in
+    // CP932 again: signs whose half-width forms it lacks (← │ ■ ○) stay.
+    QString all;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char bytes[] = {char(lead), char(trail)};
+            if (const auto c = store::Cp932::decode(QByteArray(bytes, 2)); c && trail != 0x7F)
+                all += *c;
+        }
+    }
+    ASSERT_GT(all.size(), 7000);
+    const QString half = ToHalfWidth(all);
+    EXPECT_EQ(store::Cp932::firstUnmappable(half), QString());
+    EXPECT_EQ(ToHalfWidth(u"←│■○ＡＢ"_s), u"←│■○AB"_s);
+    // Look-alikes are taken as their Shift-JIS forms first.
+    EXPECT_EQ(ToHalfWidth(u"1〜2−3"_s), u"1~2-3"_s);
+    EXPECT_EQ(ToFullWidth(u"1〜2−3"_s), u"１～２－３"_s);
+}
+
 TEST(TextRoutines, ToKatakanaChangesOnlyHiragana)
 {
     struct Case {

@@ -20,7 +20,7 @@ public:
     {
         auto s = std::make_unique<store::Session>(path());
         s->openSettings(true);
-        s->openData();
+        s->openData(true);
         return s;
     }
 
