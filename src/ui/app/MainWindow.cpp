@@ -5,6 +5,8 @@
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
+#include "ui/widgets/DownloadProgressDialog.h"
+#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/MessageBoxPrompter.h"
 
 #include <QDir>
@@ -84,7 +86,7 @@ QWidget* MainWindow::buildHeader()
     title->setFont(tf);
     title->setStyleSheet(u"color: #ffeb00;"_s);
 
-    m_institution = new QLabel(header);
+    m_institution = new widgets::ElidedLabel(header);
     m_institution->setObjectName(u"Institution"_s);
     QFont inf = m_institution->font();
     inf.setPointSizeF(inf.pointSizeF() * 1.45);
@@ -109,7 +111,11 @@ QPushButton* MainWindow::menuButton(const QString& caption, void (MainWindow::*o
     b->setMinimumSize(196, 38);
     b->setAutoDefault(false);
     if (open)
-        connect(b, &QPushButton::clicked, this, open);
+        connect(b, &QPushButton::clicked, this, [this, open] {
+            // Closing is always possible; a screen needs start-up finished.
+            if (open == &MainWindow::closeClicked || ready())
+                (this->*open)();
+        });
     else
         b->setEnabled(false);
     return b;
@@ -210,6 +216,8 @@ void MainWindow::runActivationChecks()
     const bool first = masters::dataModule().FirstActivation;
     masters::Activation result = masters::Activation::Running;
     try {
+        // Shown by any download of the upgrade, modal over every window.
+        widgets::DownloadProgressDialog downloads(this);
         result = m_startUp.activate(QDir::currentPath());
     } catch (const store::StoreError& e) {
         // The activation ends here; the next one starts over.
@@ -229,6 +237,11 @@ void MainWindow::endApplication()
     m_ended = true;
     close();
     emit applicationEnded();
+}
+
+bool MainWindow::ready() const
+{
+    return !m_ended && !masters::dataModule().FirstActivation;
 }
 
 void MainWindow::closeClicked()

@@ -19,10 +19,9 @@ namespace masterscreens {
 
 NameListScreen::NameListScreen(masters::NameList list, const QString& heading,
                                const QString& nameTitle, bool codeEditable, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::CustomizeWindowHint),
-      m_list(list), m_model(new widgets::SqlGridModel(masters::dataModule().session().aaa(),
-                                                      NameLists::table(list), this)),
+    : ModalScreen(parent), m_list(list),
+      m_model(new widgets::SqlGridModel(masters::dataModule().session().aaa(),
+                                        NameLists::table(list), this)),
       m_grid(new widgets::DataGrid(this)), m_edit(new QPushButton(u"編　　集"_s, this))
 {
     setWindowTitle(heading);
@@ -82,7 +81,7 @@ NameListScreen::NameListScreen(masters::NameList list, const QString& heading,
 
 void NameListScreen::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    ModalScreen::showEvent(event);
     if (m_open)
         return;
     m_open = true;
@@ -100,7 +99,7 @@ void NameListScreen::done(int result)
         m_open = false;
         masters::dataModule().LoadNames();
     }
-    QDialog::done(result);
+    ModalScreen::done(result);
 }
 
 } // namespace masterscreens

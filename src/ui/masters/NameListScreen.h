@@ -2,7 +2,7 @@
 
 #include "masters/NameLists.h"
 
-#include <QDialog>
+#include "ui/widgets/ModalScreen.h"
 
 class QPushButton;
 
@@ -19,7 +19,7 @@ namespace masterscreens {
 // list's size and every deletion are refused silently. Closing stores a
 // pending edit and reloads MealNames and TargetNames; a row the table
 // refuses (a duplicate code) is reported and keeps the screen open.
-class NameListScreen : public QDialog {
+class NameListScreen : public widgets::ModalScreen {
     Q_OBJECT
 public:
     widgets::DataGrid* grid() const { return m_grid; }
