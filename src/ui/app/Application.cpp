@@ -60,7 +60,12 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (const store::StoreError& e) {
         widgets::showMessage(activeWindow(), QMessageBox::Critical, e.message());
     } catch (const std::exception& e) {
-        widgets::showMessage(activeWindow(), QMessageBox::Critical, QString::fromUtf8(e.what()));
+        // The library's own words are English and mean nothing to the user;
+        // they go to the error output for support.
+        qWarning("zoravin: %s", e.what());
+        widgets::showMessage(
+            activeWindow(), QMessageBox::Critical,
+            u"処理中に予期しないエラーが発生しましたので、この操作を中止しました。"_s);
     }
     return false;
 }

@@ -91,6 +91,8 @@ QWidget* MainWindow::buildHeader()
     QFont inf = m_institution->font();
     inf.setPointSizeF(inf.pointSizeF() * 1.45);
     m_institution->setFont(inf);
+    // Room for a name of 24 characters; a longer one is cut short with "…".
+    m_institution->setPreferredWidth(QFontMetrics(inf).horizontalAdvance(QString(24, u'園')));
 
     m_release = new QLabel(releaseDate(), header);
     m_release->setObjectName(u"ReleaseDate"_s);
@@ -141,11 +143,14 @@ QWidget* MainWindow::buildMainPage()
     auto* flow = new QGridLayout;
     flow->setVerticalSpacing(4);
     flow->setRowStretch(0, 1);
-    flow->addWidget(arrow(u"⇒"_s, page), 1, 0);
-    flow->addWidget(menuButton(u"料　　理"_s), 1, 1);
-    flow->addWidget(arrow(u"↓"_s, page), 2, 1);
-    flow->addWidget(menuButton(u"献　　立"_s), 3, 1);
+    // The arrow stays beside its button however wide the window is.
+    flow->setColumnStretch(0, 1);
+    flow->addWidget(arrow(u"⇒"_s, page), 1, 1);
+    flow->addWidget(menuButton(u"料　　理"_s), 1, 2);
+    flow->addWidget(arrow(u"↓"_s, page), 2, 2);
+    flow->addWidget(menuButton(u"献　　立"_s), 3, 2);
     flow->setRowStretch(4, 1);
+    flow->setColumnStretch(3, 1);
 
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);

@@ -18,6 +18,7 @@
 #include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/DataGrid.h"
 #include "ui/widgets/ElidedLabel.h"
+#include "ui/widgets/MessageBoxPrompter.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -64,15 +65,19 @@ public:
     void shootOver(QWidget* screen, QWidget* over, const QString& name)
     {
         settle();
-        QImage img = framed(screen);
-        const QImage top =
-            over->isWindow() && !qobject_cast<QMenu*>(over) ? framed(over) : over->grab().toImage();
-        QPoint at = over->mapToGlobal(QPoint(0, 0)) - screen->mapToGlobal(QPoint(0, 0));
-        if (!qobject_cast<QMenu*>(over))
-            at = QPoint((img.width() - top.width()) / 2, (img.height() - top.height()) / 2);
-        else
-            at += QPoint(1, kBar);
+        const QImage under = framed(screen);
+        const bool menu = qobject_cast<QMenu*>(over) != nullptr;
+        const QImage top = menu ? over->grab().toImage() : framed(over);
+        // A menu stands where it popped up; a box is set over the lower
+        // edge of the screen, so the screen's contents stay in sight.
+        const QPoint at = menu ? over->mapToGlobal(QPoint(0, 0)) -
+                                     screen->mapToGlobal(QPoint(0, 0)) + QPoint(1, kBar)
+                               : QPoint(40, under.height() - 48);
+        QImage img(std::max(under.width(), at.x() + top.width() + 8),
+                   std::max(under.height(), at.y() + top.height() + 8), QImage::Format_RGB32);
+        img.fill(Qt::white);
         QPainter p(&img);
+        p.drawImage(0, 0, under);
         p.drawImage(at, top);
         p.setPen(QColor(0x33, 0x33, 0x33));
         p.drawRect(QRect(at, top.size()).adjusted(0, 0, -1, -1));
@@ -199,6 +204,8 @@ int main(int argc, char** argv)
             });
             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
             QApplication::sendEvent(editor, &enter);
+            // The editor hands its text over once the key has been handled.
+            QCoreApplication::processEvents();
             targets.hide();
         }
         {
@@ -217,11 +224,31 @@ int main(int argc, char** argv)
         {
             // A name of 50 full-width characters, as many as the field holds:
             // the header cuts it short instead of widening the window.
+            mainWindow.show();
             mainWindow.institutionLabel()->setText(
                 u"社会福祉法人ひまわり会　ひまわり第二保育園・ひまわり乳児保育園・"
                 u"ひまわり学童クラブ合同給食センター本部"_s.left(50));
+            // At the size the window asks for with that name (layouts catch
+            // up with a new text only while their window is shown).
+            mainWindow.show();
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
             mainWindow.resize(mainWindow.sizeHint());
             camera.shoot(&mainWindow, u"12-main-menu-long-name"_s);
+        }
+        {
+            // The longest start-up message, broken after its phrases.
+            mainWindow.show();
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    camera.shootOver(&mainWindow, box, u"13-message-box"_s);
+                    box->close();
+                }
+            });
+            widgets::MessageBoxPrompter(&mainWindow)
+                .information(masters::StartUp::noDataFolderMessage() + u"\n"_s +
+                             masters::StartUp::programFileMessage(u"VELK"_s));
+            mainWindow.hide();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';

@@ -24,8 +24,9 @@ QSize ElidedLabel::minimumSizeHint() const
 
 QSize ElidedLabel::sizeHint() const
 {
-    // Asks for no more than the minimum: the layout gives it what is left.
-    return {minimumSizeHint().width(), QLabel::sizeHint().height()};
+    const QSize full = QLabel::sizeHint();
+    return {std::max(minimumSizeHint().width(), std::min(full.width(), m_preferred)),
+            full.height()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)
