@@ -240,3 +240,21 @@ TEST_F(StartScreens, StartUpDownloadShowsAModalProgressAndBlocksTheMenu)
     EXPECT_EQ(folder.dataValue(QStringLiteral("SELECT K FROM SyokuM WHERE Syoku_ID='00123'")),
               QVariant(270.0));
 }
+
+// In the main window too (no dialog, no default button), Enter presses the
+// menu button that has the focus.
+TEST_F(StartScreens, EnterOnAFocusedMenuButtonOpensItsScreen)
+{
+    folder.setUpRow();
+    app::MainWindow main(&prompter);
+    ModalDriver driver;
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    driver.expect<masterscreens::MealTypeScreen>(
+        [](masterscreens::MealTypeScreen* screen) { screen->close(); });
+    main.runActivationChecks();
+    QPushButton* meals = main.button(QStringLiteral("食事区分"));
+    meals->setFocus();
+    QTest::keyClick(meals, Qt::Key_Return);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(driver.unexpected(), QStringList());
+}
