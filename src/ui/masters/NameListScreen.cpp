@@ -92,7 +92,9 @@ void NameListScreen::done(int result)
 {
     if (m_open) {
         // A row the table refuses keeps the screen open (the message has
-        // been shown); Esc in the grid takes the row back.
+        // been shown): a duplicate code is back at its stored value, and
+        // the next close goes through; another refusal stays pending until
+        // corrected or taken back with Esc.
         if (!m_grid->post())
             return;
         m_model->clear();
