@@ -17,6 +17,7 @@
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/DataGrid.h"
+#include "ui/widgets/DownloadProgressDialog.h"
 #include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/MessageBoxPrompter.h"
 
@@ -213,8 +214,9 @@ int main(int argc, char** argv)
             app::InstitutionSettingsScreen settings(false, &mainWindow);
             settings.show();
             QLineEdit* field = settings.field(u"jyuusyo"_s);
+            field->setText(u"神奈川県鎌倉市御成町１８－１０"_s);
             field->setFocus();
-            field->selectAll();
+            field->setSelection(0, 4);
             QMenu* menu = field->createStandardContextMenu();
             menu->popup(field->mapToGlobal(QPoint(40, field->height() / 2)));
             camera.shootOver(&settings, menu, u"11-context-menu"_s);
@@ -235,6 +237,17 @@ int main(int argc, char** argv)
                 QCoreApplication::processEvents();
             mainWindow.resize(mainWindow.sizeHint());
             camera.shoot(&mainWindow, u"12-main-menu-long-name"_s);
+        }
+        {
+            // A start-up download: modal over the main window, naming the file.
+            mainWindow.show();
+            widgets::DownloadProgressDialog progress(&mainWindow);
+            progress.downloadStarted(store::Download::serverUrl(u"/syoku/syokuM2010.csv"_s),
+                                     QDir::currentPath() + u"/syokuM2010.csv"_s);
+            progress.downloadProgressed(420000, 1000000);
+            camera.shootOver(&mainWindow, &progress, u"14-start-up-download"_s);
+            progress.downloadFinished(true);
+            mainWindow.hide();
         }
         {
             // The longest start-up message, broken after its phrases.
