@@ -5,10 +5,22 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace store {
+
+namespace {
+
+DownloadObserver* g_observer = nullptr;
+
+} // namespace
+
+DownloadObserver* Download::setObserver(DownloadObserver* observer)
+{
+    return std::exchange(g_observer, observer);
+}
 
 QString Download::serverBase()
 {
@@ -32,6 +44,19 @@ bool Download::DownloadFile(const QUrl& url, const QString& localPath, int timeo
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
+    DownloadObserver* const observer = g_observer;
+    if (observer)
+        observer->downloadStarted(url, localPath);
+    struct Finish {
+        DownloadObserver* observer;
+        bool ok = false;
+        ~Finish()
+        {
+            if (observer)
+                observer->downloadFinished(ok);
+        }
+    } finish{observer};
+
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMs);
@@ -44,6 +69,11 @@ bool Download::DownloadFile(const QUrl& url, const QString& localPath, int timeo
         if (file.write(chunk) != chunk.size())
             writeFailed = true;
     });
+    if (observer)
+        QObject::connect(reply, &QNetworkReply::downloadProgress,
+                         [observer](qint64 received, qint64 total) {
+                             observer->downloadProgressed(received, total);
+                         });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
@@ -60,7 +90,8 @@ bool Download::DownloadFile(const QUrl& url, const QString& localPath, int timeo
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    finish.ok = file.commit();
+    return finish.ok;
 }
 
 } // namespace store

@@ -71,3 +71,26 @@ TEST(DownloadServer, DefaultIsHttpsAndEnvironmentOverrides)
               u"http://127.0.0.1:8080/syoku/syokuM2010.csv"_s);
     qputenv("ZORAVIN_SERVER", saved);
 }
+
+TEST_F(DownloadTest, ObserverHearsTheStartTheBytesAndTheOutcome)
+{
+    struct Recorder : store::DownloadObserver {
+        QStringList events;
+        qint64 lastReceived = 0;
+        void downloadStarted(const QUrl& url, const QString& localPath) override
+        {
+            events << u"start "_s + url.path() + u' ' + localPath;
+        }
+        void downloadProgressed(qint64 received, qint64) override { lastReceived = received; }
+        void downloadFinished(bool ok) override { events << (ok ? u"ok"_s : u"failed"_s); }
+    } recorder;
+    server.put(u"/syoku/syokuM2010.csv"_s, QByteArray(5000, 'x'));
+    store::DownloadObserver* before = store::Download::setObserver(&recorder);
+    store::Download::DownloadFile(QUrl(server.base() + u"/syoku/syokuM2010.csv"_s), target());
+    EXPECT_EQ(recorder.lastReceived, 5000);
+    store::Download::DownloadFile(QUrl(server.base() + u"/missing.csv"_s), target());
+    EXPECT_EQ(store::Download::setObserver(before), &recorder);
+
+    EXPECT_EQ(recorder.events, (QStringList{u"start /syoku/syokuM2010.csv "_s + target(), u"ok"_s,
+                                            u"start /missing.csv "_s + target(), u"failed"_s}));
+}

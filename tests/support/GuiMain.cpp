@@ -1,5 +1,7 @@
-// Test entry point for the screens: a QApplication (run offscreen by CTest)
-// and GoogleTest.
+// Test entry point for the screens: the program's application set-up (run
+// offscreen by CTest) and GoogleTest.
+#include "ui/app/Application.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -21,6 +23,8 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (!app::Application::setUp(app))
+        qWarning("Qt's Japanese translations are missing: run scripts/install-deps.sh");
     g_standard = qInstallMessageHandler(quietOffscreen);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -51,6 +51,15 @@ protected:
         commitText(editor, name);
         QTest::keyClick(editor, Qt::Key_Return);
     }
+    // Opens the cell editor of the current cell.
+    static QLineEdit* openEditor(widgets::DataGrid& grid)
+    {
+        QTest::keyClick(&grid, Qt::Key_F2);
+        auto* editor = grid.viewport()->findChild<QLineEdit*>();
+        if (editor)
+            editor->selectAll();
+        return editor;
+    }
     static void closeScreen(NameListScreen& screen)
     {
         QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("CloseButton")),
@@ -164,37 +173,131 @@ TEST_F(NameListScreens, NamesAreKeptWithinTheirTwentyBytes)
                                                      QStringLiteral("一二三四五六七八九十")}));
 }
 
-TEST_F(NameListScreens, DuplicateTargetCodeIsReportedAndEscTakesItBack)
+// Code 1 typed over with 0, which target group 0 holds, while the row's
+// name was changed too: the message is Japanese, the grid shows the stored
+// code again, the new name is stored, and 閉じる closes at once.
+TEST_F(NameListScreens, DuplicateCodeIsRefusedInJapaneseAndTheStoredCodeComesBack)
+{
+    openData();
+    masterscreens::TargetGroupScreen targets;
+    startEditing(targets);
+    widgets::DataGrid* grid = targets.grid();
+    ASSERT_TRUE(grid->model()->setData(grid->model()->index(1, 1), QStringLiteral("乳児")));
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    QLineEdit* editor = openEditor(*grid);
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, QStringLiteral("0"));
+    ModalDriver driver;
+    QStringList shown;
+    driver.expect<QMessageBox>([&](QMessageBox* box) {
+        shown << box->text();
+        box->accept();
+    });
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].remove(u'\n'),
+              QStringLiteral("コード「0」は既に登録されていますので、変更できません。"));
+    EXPECT_EQ(grid->model()->index(1, 0).data().toInt(), 1);
+    EXPECT_EQ(folder.dataValue(
+                  QStringLiteral("SELECT group_concat(Taisyo_ID || Taisyomei, ',') FROM TaisyoM")),
+              QStringLiteral("03歳以上,1乳児"));
+
+    closeScreen(targets);
+    EXPECT_FALSE(targets.isVisible());
+    EXPECT_EQ(driver.unexpected(), QStringList());
+}
+
+// The duplicate still in the cell editor when 閉じる is clicked: one
+// message, the screen stays open on what is stored, and the second click
+// closes it.
+TEST_F(NameListScreens, CloseOverADuplicateCodeReportsItOnce)
 {
     openData();
     masterscreens::TargetGroupScreen targets;
     startEditing(targets);
     widgets::DataGrid* grid = targets.grid();
     grid->setCurrentIndex(grid->model()->index(1, 0));
-    QTest::keyClick(grid, Qt::Key_F2);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QLineEdit* editor = openEditor(*grid);
     ASSERT_TRUE(editor);
-    editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("0"));
     ModalDriver driver;
-    QStringList shown;
-    for (int i = 0; i < 2; ++i)
-        driver.expect<QMessageBox>([&](QMessageBox* box) {
-            shown << box->text();
-            box->accept();
-        });
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the editor hands its text over after the key
+    int messages = 0;
+    driver.expect<QMessageBox>([&](QMessageBox* box) {
+        ++messages;
+        box->accept();
+    });
     closeScreen(targets);
-    EXPECT_EQ(driver.pending(), 0);
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[0].contains(QStringLiteral("UNIQUE"))) << shown[0].toStdString();
-    EXPECT_TRUE(targets.isVisible()); // not closed over a row the table refused
-
-    QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_TRUE(targets.isVisible());
+    EXPECT_EQ(grid->model()->index(1, 0).data().toInt(), 1);
     closeScreen(targets);
     EXPECT_FALSE(targets.isVisible());
+    EXPECT_EQ(messages, 1);
     EXPECT_EQ(driver.unexpected(), QStringList());
     EXPECT_EQ(folder.dataValue(QStringLiteral("SELECT group_concat(Taisyo_ID) FROM TaisyoM")),
               QStringLiteral("0,1"));
+}
+
+// From inside a cell editor, Tab walks the cells and after the last one
+// leaves the grid for the screen's buttons; Enter presses 閉じる.
+TEST_F(NameListScreens, TabLeavesTheGridForTheButtonsAndEnterPressesClose)
+{
+    openData();
+    masterscreens::TargetGroupScreen targets;
+    startEditing(targets);
+    widgets::DataGrid* grid = targets.grid();
+    ASSERT_TRUE(openEditor(*grid));
+    QStringList walk;
+    for (int i = 0; i < 8 && targets.isVisible(); ++i) {
+        QWidget* focus = targets.focusWidget();
+        walk << (grid->isAncestorOf(focus) || focus == grid
+                     ? QStringLiteral("cell %1,%2")
+                           .arg(grid->currentIndex().row())
+                           .arg(grid->currentIndex().column())
+                     : focus->objectName());
+        if (focus->objectName() == QStringLiteral("CloseButton"))
+            break;
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(walk, (QStringList{QStringLiteral("cell 0,1"), QStringLiteral("cell 1,0"),
+                                 QStringLiteral("cell 1,1"), QStringLiteral("EditButton"),
+                                 QStringLiteral("CloseButton")}));
+    QTest::keyClick(targets.focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(targets.isVisible());
+}
+
+// Ctrl+Tab leaves the grid from any cell, editing or not; Shift goes back.
+// Esc outside a cell editor leaves the screen open.
+TEST_F(NameListScreens, CtrlTabLeavesFromAnyCellAndEscDoesNotClose)
+{
+    openData();
+    masterscreens::MealTypeScreen meals;
+    startEditing(meals);
+    widgets::DataGrid* grid = meals.grid();
+    QLineEdit* editor = openEditor(*grid);
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(meals.focusWidget(), meals.editButton());
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(meals.focusWidget()->objectName(), QStringLiteral("CloseButton"));
+
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Escape);
+    EXPECT_TRUE(meals.isVisible());
+}
+
+// The row header shows the record indicator, not row numbers.
+TEST_F(NameListScreens, RowHeaderShowsTheRecordIndicator)
+{
+    openData();
+    masterscreens::MealTypeScreen meals;
+    startEditing(meals);
+    widgets::DataGrid* grid = meals.grid();
+    EXPECT_EQ(grid->rowMarker(0), QStringLiteral("▶"));
+    EXPECT_EQ(grid->rowMarker(1), QString());
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down); // a new row
+    EXPECT_EQ(grid->rowMarker(0), QString());
+    EXPECT_EQ(grid->rowMarker(2), QStringLiteral("＊"));
 }

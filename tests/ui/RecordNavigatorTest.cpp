@@ -102,3 +102,25 @@ TEST_F(NavigatorGrid, DeleteFollowsTheScreensRule)
     click(Button::Delete);
     EXPECT_EQ(names(), QStringLiteral("1昼食 3おやつ２"));
 }
+
+// A new row whose code another row holds is refused in Japanese and
+// dropped, so the grid shows what is stored and a second post has nothing
+// to refuse.
+TEST_F(NavigatorGrid, NewRowWithATakenCodeIsReportedAndDropped)
+{
+    model->setColumnTitle(QStringLiteral("Syokuji_ID"), QStringLiteral("コード"));
+    QStringList messages;
+    QObject::connect(model, &widgets::SqlGridModel::postFailed,
+                     [&](const QString& m) { messages << m; });
+    click(Button::Insert);
+    ASSERT_EQ(model->rowCount(), 4);
+    ASSERT_TRUE(model->setData(model->index(3, 0), 2));
+    ASSERT_TRUE(model->setData(model->index(3, 1), QStringLiteral("夕食")));
+    EXPECT_FALSE(grid.post());
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "コード「2」は既に登録されていますので、追加できません。")});
+    EXPECT_EQ(model->rowCount(), 3);
+    EXPECT_TRUE(grid.post());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(names(), QStringLiteral("1昼食 2おやつ１ 3おやつ２"));
+}

@@ -8,12 +8,15 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/PasswordDialog.h"
 #include "ui/masters/MealTypeScreen.h"
+#include "ui/widgets/DownloadProgressDialog.h"
 
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -30,6 +33,54 @@ protected:
     }
 
     store::ScriptedPrompter prompter;
+};
+
+// A server on 127.0.0.1 that holds every request until the test releases
+// it with the body to send, so the test can look at the program while a
+// download is under way.
+class HeldServer : public QObject {
+public:
+    HeldServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = m_server.nextPendingConnection()) {
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+                connect(s, &QTcpSocket::readyRead, this, [this, s] {
+                    if (s->readAll().contains("\r\n\r\n")) {
+                        m_held = s;
+                        answer();
+                    }
+                });
+            }
+        });
+    }
+    QByteArray base() const
+    {
+        return "http://127.0.0.1:" + QByteArray::number(m_server.serverPort());
+    }
+    void release(const QByteArray& body)
+    {
+        m_body = body;
+        m_released = true;
+        answer();
+    }
+
+private:
+    void answer()
+    {
+        if (!m_released || !m_held)
+            return;
+        m_held->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(m_body.size()) +
+                      "\r\nConnection: close\r\n\r\n" + m_body);
+        m_held->disconnectFromHost();
+        m_held = nullptr;
+    }
+
+    QTcpServer m_server;
+    QPointer<QTcpSocket> m_held;
+    QByteArray m_body;
+    bool m_released = false;
 };
 
 } // namespace
@@ -148,4 +199,62 @@ TEST_F(StartScreens, ReturningFromAScreenRechecksTheProgramFile)
                                     "実行プログラムのファイル名が変更されているために実行で"
                                     "きません。\nファイル名を　VELK に戻して実行してください。")});
     EXPECT_TRUE(main.ended());
+}
+
+// The potassium refresh of an old data folder downloads during start-up:
+// a modal window names the file, and no menu button opens a screen on the
+// half-upgraded tables meanwhile.
+TEST_F(StartScreens, StartUpDownloadShowsAModalProgressAndBlocksTheMenu)
+{
+    folder.setUpRow();
+    // A food table as versions before potassium left it.
+    folder.dataSql(QStringLiteral("DROP TABLE SyokuM"));
+    folder.dataSql(QStringLiteral(
+        "CREATE TABLE SyokuM (Syoku_ID TEXT(10), SyokuMei TEXT(40), Seni FLOAT, Na FLOAT)"));
+    folder.dataSql(QStringLiteral("INSERT INTO SyokuM (Syoku_ID, SyokuMei) VALUES ('00123', 'a')"));
+    HeldServer server;
+    const QByteArray previousServer = qgetenv("ZORAVIN_SERVER");
+    qputenv("ZORAVIN_SERVER", server.base());
+
+    app::MainWindow main(&prompter);
+    ModalDriver driver;
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    QString label;
+    Qt::WindowModality modality = Qt::NonModal;
+    driver.expect<widgets::DownloadProgressDialog>([&](widgets::DownloadProgressDialog* d) {
+        label = d->label()->text();
+        modality = d->windowModality();
+        main.button(QStringLiteral("食事区分"))->click(); // noted by the driver if it opened
+        server.release("no,1,2,3,4,5,6,7,8,9,10,11,12,K\r\n123,,,,,,,,,,,,,270\r\n");
+    });
+    main.runActivationChecks();
+    qputenv("ZORAVIN_SERVER", previousServer);
+
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(driver.unexpected(), QStringList());
+    EXPECT_TRUE(label.contains(QStringLiteral("「syokuM2010.csv」をダウンロードしています。")))
+        << label.toStdString();
+    EXPECT_EQ(modality, Qt::ApplicationModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // the window went with the download
+    EXPECT_FALSE(main.ended());
+    EXPECT_EQ(folder.dataValue(QStringLiteral("SELECT K FROM SyokuM WHERE Syoku_ID='00123'")),
+              QVariant(270.0));
+}
+
+// In the main window too (no dialog, no default button), Enter presses the
+// menu button that has the focus.
+TEST_F(StartScreens, EnterOnAFocusedMenuButtonOpensItsScreen)
+{
+    folder.setUpRow();
+    app::MainWindow main(&prompter);
+    ModalDriver driver;
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    driver.expect<masterscreens::MealTypeScreen>(
+        [](masterscreens::MealTypeScreen* screen) { screen->close(); });
+    main.runActivationChecks();
+    QPushButton* meals = main.button(QStringLiteral("食事区分"));
+    meals->setFocus();
+    QTest::keyClick(meals, Qt::Key_Return);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(driver.unexpected(), QStringList());
 }

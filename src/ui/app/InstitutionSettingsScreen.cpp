@@ -47,13 +47,10 @@ int charWidth(const QWidget* w, int fullWidthChars)
 } // namespace
 
 InstitutionSettingsScreen::InstitutionSettingsScreen(bool firstRun, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::CustomizeWindowHint),
-      m_bar(new widgets::TopBar(QString(), this))
+    : ModalScreen(parent), m_bar(new widgets::TopBar(QString(), this))
 {
     setObjectName(u"HEAD1"_s);
     setWindowTitle(u"初期設定１"_s);
-    m_bar->closeButton()->setFocusPolicy(Qt::NoFocus);
     connect(m_bar, &widgets::TopBar::closeClicked, this, &QDialog::accept);
 
     m_year = addEdit(u"年度"_s, 0);
@@ -175,7 +172,7 @@ QLineEdit* InstitutionSettingsScreen::field(const QString& objectName) const
 
 void InstitutionSettingsScreen::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    ModalScreen::showEvent(event);
     if (m_opened)
         return;
     m_opened = true;
@@ -208,7 +205,7 @@ void InstitutionSettingsScreen::done(int result)
         masters::dataModule().FiscalYear = s.fiscalYear.value_or(0);
         m_opened = false;
     }
-    QDialog::done(result);
+    ModalScreen::done(result);
 }
 
 } // namespace app

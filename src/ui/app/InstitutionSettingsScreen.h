@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/ModalScreen.h"
+
 #include <array>
 
 class QLineEdit;
@@ -17,7 +18,7 @@ namespace app {
 // (appending it to an empty table); closing it stores the row and refreshes
 // FiscalYear. On a first run the institution name is shown grey and the
 // Tab key passes it by.
-class InstitutionSettingsScreen : public QDialog {
+class InstitutionSettingsScreen : public widgets::ModalScreen {
     Q_OBJECT
 public:
     explicit InstitutionSettingsScreen(bool firstRun = false, QWidget* parent = nullptr);

@@ -5,6 +5,8 @@
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
+#include "ui/widgets/DownloadProgressDialog.h"
+#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/MessageBoxPrompter.h"
 
 #include <QDir>
@@ -84,11 +86,13 @@ QWidget* MainWindow::buildHeader()
     title->setFont(tf);
     title->setStyleSheet(u"color: #ffeb00;"_s);
 
-    m_institution = new QLabel(header);
+    m_institution = new widgets::ElidedLabel(header);
     m_institution->setObjectName(u"Institution"_s);
     QFont inf = m_institution->font();
     inf.setPointSizeF(inf.pointSizeF() * 1.45);
     m_institution->setFont(inf);
+    // Room for a name of 24 characters; a longer one is cut short with "…".
+    m_institution->setPreferredWidth(QFontMetrics(inf).horizontalAdvance(QString(24, u'園')));
 
     m_release = new QLabel(releaseDate(), header);
     m_release->setObjectName(u"ReleaseDate"_s);
@@ -109,7 +113,11 @@ QPushButton* MainWindow::menuButton(const QString& caption, void (MainWindow::*o
     b->setMinimumSize(196, 38);
     b->setAutoDefault(false);
     if (open)
-        connect(b, &QPushButton::clicked, this, open);
+        connect(b, &QPushButton::clicked, this, [this, open] {
+            // Closing is always possible; a screen needs start-up finished.
+            if (open == &MainWindow::closeClicked || ready())
+                (this->*open)();
+        });
     else
         b->setEnabled(false);
     return b;
@@ -135,11 +143,14 @@ QWidget* MainWindow::buildMainPage()
     auto* flow = new QGridLayout;
     flow->setVerticalSpacing(4);
     flow->setRowStretch(0, 1);
-    flow->addWidget(arrow(u"⇒"_s, page), 1, 0);
-    flow->addWidget(menuButton(u"料　　理"_s), 1, 1);
-    flow->addWidget(arrow(u"↓"_s, page), 2, 1);
-    flow->addWidget(menuButton(u"献　　立"_s), 3, 1);
+    // The arrow stays beside its button however wide the window is.
+    flow->setColumnStretch(0, 1);
+    flow->addWidget(arrow(u"⇒"_s, page), 1, 1);
+    flow->addWidget(menuButton(u"料　　理"_s), 1, 2);
+    flow->addWidget(arrow(u"↓"_s, page), 2, 2);
+    flow->addWidget(menuButton(u"献　　立"_s), 3, 2);
     flow->setRowStretch(4, 1);
+    flow->setColumnStretch(3, 1);
 
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);
@@ -210,6 +221,8 @@ void MainWindow::runActivationChecks()
     const bool first = masters::dataModule().FirstActivation;
     masters::Activation result = masters::Activation::Running;
     try {
+        // Shown by any download of the upgrade, modal over every window.
+        widgets::DownloadProgressDialog downloads(this);
         result = m_startUp.activate(QDir::currentPath());
     } catch (const store::StoreError& e) {
         // The activation ends here; the next one starts over.
@@ -229,6 +242,11 @@ void MainWindow::endApplication()
     m_ended = true;
     close();
     emit applicationEnded();
+}
+
+bool MainWindow::ready() const
+{
+    return !m_ended && !masters::dataModule().FirstActivation;
 }
 
 void MainWindow::closeClicked()

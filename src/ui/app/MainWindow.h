@@ -2,6 +2,7 @@
 
 #include "masters/StartUp.h"
 #include "ui/app/StartUpDialogs.h"
+#include "ui/widgets/ElidedLabel.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -21,7 +22,11 @@ namespace app {
 // institution, and the two menu pages from which every screen is opened,
 // modally, created when opened and destroyed when closed. Each activation
 // runs the start-up checks (masters::StartUp); when they end the
-// application the window closes and applicationEnded is emitted.
+// application the window closes and applicationEnded is emitted. Until the
+// first activation has run to its end (the password, the upgrade and its
+// downloads) no menu button opens anything, and a download shows a modal
+// progress window. A long institution name is cut short with "…" in the
+// header, so the window keeps a size that fits a 1280×800 screen.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -36,7 +41,7 @@ public:
     bool ended() const { return m_ended; }
 
     QTabWidget* pages() const { return m_pages; }
-    QLabel* institutionLabel() const { return m_institution; }
+    widgets::ElidedLabel* institutionLabel() const { return m_institution; }
     QLabel* releaseLabel() const { return m_release; }
     // The button with that caption, on either page.
     QPushButton* button(const QString& caption) const;
@@ -54,6 +59,8 @@ private:
     // A menu button; one whose screen does not exist yet is disabled.
     QPushButton* menuButton(const QString& caption, void (MainWindow::*open)() = nullptr);
     void endApplication();
+    // Start-up has run to its end: the tables are ready for the screens.
+    bool ready() const;
     // Shows a screen modally; the checks of an activation follow.
     void runScreen(QDialog& screen);
 
@@ -67,7 +74,7 @@ private:
     StartUpDialogs m_dialogs;
     masters::StartUp m_startUp;
     QTabWidget* m_pages = nullptr;
-    QLabel* m_institution = nullptr;
+    widgets::ElidedLabel* m_institution = nullptr;
     QLabel* m_release = nullptr;
     bool m_ended = false;
 };

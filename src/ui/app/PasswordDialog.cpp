@@ -3,7 +3,6 @@
 #include "masters/UserPassword.h"
 #include "ui/widgets/InputMode.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,9 +13,7 @@ using namespace Qt::StringLiterals;
 namespace app {
 
 PasswordDialog::PasswordDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::CustomizeWindowHint),
-      m_edit(new QLineEdit(masters::UserPassword::defaultCode(), this)),
+    : ModalScreen(parent), m_edit(new QLineEdit(masters::UserPassword::defaultCode(), this)),
       m_ok(new QPushButton(u"OK"_s, this))
 {
     setObjectName(u"PW"_s);
@@ -49,7 +46,7 @@ PasswordDialog::PasswordDialog(QWidget* parent)
 
 void PasswordDialog::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    ModalScreen::showEvent(event);
     // The default stands selected, so typing replaces it.
     m_edit->setFocus();
     m_edit->selectAll();
@@ -58,16 +55,6 @@ void PasswordDialog::showEvent(QShowEvent* event)
 QString PasswordDialog::password() const
 {
     return m_edit->text();
-}
-
-void PasswordDialog::keyPressEvent(QKeyEvent* event)
-{
-    // Esc is not a way out of the prompt.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/ModalScreen.h"
 
 class QLineEdit;
 class QPushButton;
@@ -10,7 +10,7 @@ namespace app {
 // The user password prompt shown at every start. It closes only by its
 // button or its system box, and either way what the edit holds then is the
 // entered password.
-class PasswordDialog : public QDialog {
+class PasswordDialog : public widgets::ModalScreen {
     Q_OBJECT
 public:
     explicit PasswordDialog(QWidget* parent = nullptr);
@@ -20,7 +20,6 @@ public:
     QPushButton* okButton() const { return m_ok; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

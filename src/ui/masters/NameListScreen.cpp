@@ -19,10 +19,9 @@ namespace masterscreens {
 
 NameListScreen::NameListScreen(masters::NameList list, const QString& heading,
                                const QString& nameTitle, bool codeEditable, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::CustomizeWindowHint),
-      m_list(list), m_model(new widgets::SqlGridModel(masters::dataModule().session().aaa(),
-                                                      NameLists::table(list), this)),
+    : ModalScreen(parent), m_list(list),
+      m_model(new widgets::SqlGridModel(masters::dataModule().session().aaa(),
+                                        NameLists::table(list), this)),
       m_grid(new widgets::DataGrid(this)), m_edit(new QPushButton(u"編　　集"_s, this))
 {
     setWindowTitle(heading);
@@ -82,7 +81,7 @@ NameListScreen::NameListScreen(masters::NameList list, const QString& heading,
 
 void NameListScreen::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    ModalScreen::showEvent(event);
     if (m_open)
         return;
     m_open = true;
@@ -93,14 +92,16 @@ void NameListScreen::done(int result)
 {
     if (m_open) {
         // A row the table refuses keeps the screen open (the message has
-        // been shown); Esc in the grid takes the row back.
+        // been shown): a duplicate code is back at its stored value, and
+        // the next close goes through; another refusal stays pending until
+        // corrected or taken back with Esc.
         if (!m_grid->post())
             return;
         m_model->clear();
         m_open = false;
         masters::dataModule().LoadNames();
     }
-    QDialog::done(result);
+    ModalScreen::done(result);
 }
 
 } // namespace masterscreens

@@ -2,7 +2,7 @@
 
 #include "masters/NameLists.h"
 
-#include <QDialog>
+#include "ui/widgets/ModalScreen.h"
 
 class QPushButton;
 
@@ -18,8 +18,9 @@ namespace masterscreens {
 // that stays disabled until "編　　集" is pressed. New rows beyond the
 // list's size and every deletion are refused silently. Closing stores a
 // pending edit and reloads MealNames and TargetNames; a row the table
-// refuses (a duplicate code) is reported and keeps the screen open.
-class NameListScreen : public QDialog {
+// refuses (a duplicate code) is reported and keeps the screen open once, on
+// the stored values, so the user sees what became of the typing.
+class NameListScreen : public widgets::ModalScreen {
     Q_OBJECT
 public:
     widgets::DataGrid* grid() const { return m_grid; }

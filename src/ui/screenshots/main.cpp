@@ -16,13 +16,21 @@
 #include "ui/app/PasswordDialog.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
+#include "ui/widgets/DataGrid.h"
+#include "ui/widgets/DownloadProgressDialog.h"
+#include "ui/widgets/ElidedLabel.h"
+#include "ui/widgets/MessageBoxPrompter.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -48,10 +56,50 @@ public:
     void shoot(QWidget* w, const QString& name)
     {
         w->show();
+        settle();
+        save(framed(w), name);
+        w->hide();
+    }
+
+    // A screen with a window over it (a message box, a context menu) at
+    // the place where it stands on the screen.
+    void shootOver(QWidget* screen, QWidget* over, const QString& name)
+    {
+        settle();
+        const QImage under = framed(screen);
+        const bool menu = qobject_cast<QMenu*>(over) != nullptr;
+        const QImage top = menu ? over->grab().toImage() : framed(over);
+        // A menu stands where it popped up; a box is set over the lower
+        // edge of the screen, so the screen's contents stay in sight.
+        const QPoint at = menu ? over->mapToGlobal(QPoint(0, 0)) -
+                                     screen->mapToGlobal(QPoint(0, 0)) + QPoint(1, kBar)
+                               : QPoint(40, under.height() - 48);
+        QImage img(std::max(under.width(), at.x() + top.width() + 8),
+                   std::max(under.height(), at.y() + top.height() + 8), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.drawImage(0, 0, under);
+        p.drawImage(at, top);
+        p.setPen(QColor(0x33, 0x33, 0x33));
+        p.drawRect(QRect(at, top.size()).adjusted(0, 0, -1, -1));
+        p.end();
+        save(img, name);
+    }
+
+private:
+    static constexpr int kBar = 30;
+
+    static void settle()
+    {
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();
+    }
+
+    // The window's picture under a plain caption bar with its title.
+    static QImage framed(QWidget* w)
+    {
         const QPixmap body = w->grab();
-        const int bar = 30;
+        const int bar = kBar;
         QImage img(body.width() + 2, body.height() + bar + 1, QImage::Format_RGB32);
         img.fill(QColor(0x55, 0x5f, 0x6e));
         QPainter p(&img);
@@ -66,14 +114,17 @@ public:
             p.drawText(QRect(10, 0, img.width() - 20, bar), Qt::AlignVCenter | Qt::AlignRight,
                        u"✕"_s);
         p.end();
+        return img;
+    }
+
+    void save(const QImage& img, const QString& name) const
+    {
         const QString path = m_dir + u'/' + name + u".png"_s;
         if (!img.save(path))
             throw store::StoreError(u"保存できません: "_s + path);
-        QTextStream(stdout) << path << '\n';
-        w->hide();
+        QTextStream(stdout) << path << u" ("_s << img.width() << u'×' << img.height() << u")\n"_s;
     }
 
-private:
     QString m_dir;
 };
 
@@ -135,6 +186,82 @@ int main(int argc, char** argv)
         {
             masterscreens::TargetGroupScreen targets(&mainWindow);
             camera.shoot(&targets, u"09-target-groups"_s);
+            // Code 1 typed over with 0, which target group 0 already has:
+            // the message, and behind it the grid back at the stored code.
+            targets.show();
+            targets.editButton()->click();
+            widgets::DataGrid* grid = targets.grid();
+            grid->setCurrentIndex(grid->model()->index(1, 0));
+            grid->edit(grid->currentIndex());
+            auto* editor = grid->viewport()->findChild<QLineEdit*>();
+            if (!editor)
+                throw store::StoreError(u"コードの入力欄が開きません"_s);
+            editor->setText(u"0"_s);
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget(); box && box != &targets) {
+                    camera.shootOver(&targets, box, u"10-target-groups-duplicate-code"_s);
+                    box->close();
+                }
+            });
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(editor, &enter);
+            // The editor hands its text over once the key has been handled.
+            QCoreApplication::processEvents();
+            targets.hide();
+        }
+        {
+            // The context menu of a text field: Qt's own texts, in Japanese.
+            app::InstitutionSettingsScreen settings(false, &mainWindow);
+            settings.show();
+            QLineEdit* field = settings.field(u"jyuusyo"_s);
+            field->setText(u"神奈川県鎌倉市御成町１８－１０"_s);
+            field->setFocus();
+            field->setSelection(0, 4);
+            QMenu* menu = field->createStandardContextMenu();
+            menu->popup(field->mapToGlobal(QPoint(40, field->height() / 2)));
+            camera.shootOver(&settings, menu, u"11-context-menu"_s);
+            menu->close();
+            delete menu;
+        }
+        {
+            // A name of 50 full-width characters, as many as the field holds:
+            // the header cuts it short instead of widening the window.
+            mainWindow.show();
+            mainWindow.institutionLabel()->setText(
+                u"社会福祉法人ひまわり会　ひまわり第二保育園・ひまわり乳児保育園・"
+                u"ひまわり学童クラブ合同給食センター本部"_s.left(50));
+            // At the size the window asks for with that name (layouts catch
+            // up with a new text only while their window is shown).
+            mainWindow.show();
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
+            mainWindow.resize(mainWindow.sizeHint());
+            camera.shoot(&mainWindow, u"12-main-menu-long-name"_s);
+        }
+        {
+            // A start-up download: modal over the main window, naming the file.
+            mainWindow.show();
+            widgets::DownloadProgressDialog progress(&mainWindow);
+            progress.downloadStarted(store::Download::serverUrl(u"/syoku/syokuM2010.csv"_s),
+                                     QDir::currentPath() + u"/syokuM2010.csv"_s);
+            progress.downloadProgressed(420000, 1000000);
+            camera.shootOver(&mainWindow, &progress, u"14-start-up-download"_s);
+            progress.downloadFinished(true);
+            mainWindow.hide();
+        }
+        {
+            // The longest start-up message, broken after its phrases.
+            mainWindow.show();
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    camera.shootOver(&mainWindow, box, u"13-message-box"_s);
+                    box->close();
+                }
+            });
+            widgets::MessageBoxPrompter(&mainWindow)
+                .information(masters::StartUp::noDataFolderMessage() + u"\n"_s +
+                             masters::StartUp::programFileMessage(u"VELK"_s));
+            mainWindow.hide();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';

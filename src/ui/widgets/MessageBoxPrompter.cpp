@@ -1,46 +1,36 @@
 #include "ui/widgets/MessageBoxPrompter.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "ui/widgets/MessageBox.h"
 
 namespace widgets {
 
-namespace {
-
-QString title()
-{
-    return QApplication::applicationName();
-}
-
-} // namespace
-
 void MessageBoxPrompter::information(const QString& text)
 {
-    QMessageBox::information(m_parent, title(), text);
+    showMessage(m_parent, QMessageBox::Information, text);
 }
 
 void MessageBoxPrompter::warning(const QString& text)
 {
-    QMessageBox::warning(m_parent, title(), text);
+    showMessage(m_parent, QMessageBox::Warning, text);
 }
 
 bool MessageBoxPrompter::yesNo(const QString& text)
 {
-    return QMessageBox::warning(m_parent, title(), text, QMessageBox::Yes | QMessageBox::No,
-                                QMessageBox::No) == QMessageBox::Yes;
+    return showMessage(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MessageBoxPrompter::confirm(const QString& text)
 {
-    return QMessageBox::information(m_parent, title(), text, QMessageBox::Yes | QMessageBox::No,
-                                    QMessageBox::No) == QMessageBox::Yes;
+    return showMessage(m_parent, QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) == QMessageBox::Yes;
 }
 
 store::Answer MessageBoxPrompter::yesNoCancel(const QString& text)
 {
-    switch (QMessageBox::warning(m_parent, title(), text,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                 QMessageBox::Cancel)) {
+    switch (showMessage(m_parent, QMessageBox::Warning, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return store::Answer::Yes;
     case QMessageBox::No:
@@ -52,8 +42,8 @@ store::Answer MessageBoxPrompter::yesNoCancel(const QString& text)
 
 bool MessageBoxPrompter::okCancel(const QString& text)
 {
-    return QMessageBox::warning(m_parent, title(), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                QMessageBox::Cancel) == QMessageBox::Ok;
+    return showMessage(m_parent, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,
+                       QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 } // namespace widgets

@@ -8,7 +8,52 @@
 #include <QSqlIndex>
 #include <QSqlRecord>
 
+using namespace Qt::StringLiterals;
+
 namespace widgets {
+
+namespace {
+
+// Whether the engine refused the row for a key or unique index that another
+// row already holds (SQLite's text and extended codes, PostgreSQL's state).
+bool isDuplicateKey(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == u"2067"_s || code == u"1555"_s || code == u"23505"_s ||
+           error.databaseText().contains(u"UNIQUE constraint failed"_s);
+}
+
+// The fields SQLite names in "UNIQUE constraint failed: T.a, T.b".
+QStringList failedFields(const QSqlError& error)
+{
+    QStringList fields;
+    const QString text = error.databaseText();
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 0)
+        return fields;
+    for (const QString& part : text.mid(colon + 1).split(u',')) {
+        const QString name = part.trimmed();
+        fields << name.mid(name.lastIndexOf(u'.') + 1);
+    }
+    return fields;
+}
+
+} // namespace
+
+QString SqlGridModel::refusalMessage(const QSqlError& error, const QString& columnTitle,
+                                     const QString& value, bool newRow)
+{
+    if (isDuplicateKey(error))
+        return u"%1「%2」は既に登録されていますので、%3できません。"_s.arg(
+            columnTitle, value, newRow ? u"追加"_s : u"変更"_s);
+    const QString code = error.nativeErrorCode();
+    if (code == u"5"_s || code == u"6"_s || error.databaseText().contains(u"locked"_s))
+        return u"ほかの画面またはプログラムがデータを使用中のため、保存できませんでした。"
+               u"しばらくしてから、もう一度お試しください。"_s;
+    if (error.databaseText().contains(u"NOT NULL"_s))
+        return u"%1が空欄のため、保存できませんでした。"_s.arg(columnTitle);
+    return u"データを保存できませんでした。入力した内容を確かめてください。"_s;
+}
 
 SqlGridModel::SqlGridModel(const QSqlDatabase& db, const QString& table, QObject* parent)
     : QSqlTableModel(parent, db)
@@ -100,12 +145,54 @@ bool SqlGridModel::post()
     return true;
 }
 
+int SqlGridModel::pendingRow() const
+{
+    if (!isDirty())
+        return -1;
+    for (int row = 0; row < rowCount(); ++row)
+        if (isDirty(index(row, 0)))
+            return row;
+    return -1;
+}
+
 bool SqlGridModel::submitOrReport()
 {
+    const int row = pendingRow();
     if (submitAll())
         return true;
-    emit postFailed(lastError().text());
+    const QSqlError error = lastError();
+    QStringList fields = failedFields(error);
+    if (fields.isEmpty() || fieldIndex(fields.first()) < 0) {
+        fields.clear();
+        const QSqlIndex key = primaryKey();
+        for (int i = 0; i < key.count(); ++i)
+            fields << key.fieldName(i);
+    }
+    const int column = fields.isEmpty() ? -1 : fieldIndex(fields.first());
+    const QString title = column >= 0 ? headerData(column, Qt::Horizontal).toString() : QString();
+    const QString value = row >= 0 && column >= 0 ? data(index(row, column)).toString() : QString();
+    const bool newRow = row >= 0 && row == m_newRow;
+    const QString message = refusalMessage(error, title, value, newRow);
+    if (isDuplicateKey(error) && row >= 0)
+        restoreStoredKey(row, fields);
+    emit postFailed(message);
     return false;
+}
+
+void SqlGridModel::restoreStoredKey(int row, const QStringList& fields)
+{
+    if (row == m_newRow) {
+        cancel();
+        return;
+    }
+    // The generated flags of the pending record mark the fields changed.
+    const QSqlRecord edited = record(row);
+    revertRow(row);
+    for (int i = 0; i < edited.count(); ++i)
+        if (edited.isGenerated(i) && !fields.contains(edited.fieldName(i), Qt::CaseInsensitive))
+            QSqlTableModel::setData(index(row, i), edited.value(i));
+    if (isDirty() && !submitAll())
+        revertAll();
 }
 
 void SqlGridModel::cancel()

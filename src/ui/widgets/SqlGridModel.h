@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSet>
+#include <QSqlError>
 #include <QSqlTableModel>
 #include <functional>
 
@@ -53,13 +54,25 @@ public:
     void revertRow(int row) override;
     bool select() override;
 
+    // The message for a row the table refused, in words the user knows.
+    static QString refusalMessage(const QSqlError& error, const QString& columnTitle,
+                                  const QString& value, bool newRow);
+
 signals:
-    // A row could not be stored; message is the engine's text. The row stays
-    // pending, so the user can correct it.
+    // A row could not be stored; message says why in Japanese. A row
+    // refused for a duplicate key shows what is stored again: an edited row
+    // gets its stored key back (its other changes are stored), a new row is
+    // dropped. Other refusals leave the row pending, to be corrected or
+    // taken back.
     void postFailed(const QString& message);
 
 private:
     bool submitOrReport();
+    // The first pending row, or -1.
+    int pendingRow() const;
+    // Puts the stored values of the key fields back into a pending row and
+    // stores the rest of its change; drops the row when it is new.
+    void restoreStoredKey(int row, const QStringList& fields);
 
     std::function<bool(int)> m_mayInsert;
     std::function<bool(int)> m_mayDelete;
