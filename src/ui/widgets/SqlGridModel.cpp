@@ -30,6 +30,11 @@ SqlGridModel::SqlGridModel(const QSqlDatabase& db, const QString& table, QObject
     connect(this, &QSqlTableModel::primeInsert, this, [this](int, QSqlRecord& rec) {
         if (m_primer)
             m_primer(rec);
+        // A primed value is only written when marked generated; a key left
+        // out would be refused (key fields are NOT NULL).
+        for (int i = 0; i < rec.count(); ++i)
+            if (!rec.isNull(i))
+                rec.setGenerated(i, true);
     });
 }
 
