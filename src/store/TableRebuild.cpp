@@ -63,8 +63,11 @@ bool TableRebuild::isCurrent(const QSqlDatabase& db, const QString& table)
 {
     if (!Sql::tableExists(db, table))
         return true;
-    return bodyOf(storedSql(db, table)) ==
-           bodyOf(TableCatalogue::tableStatement(definitionOf(db, table)));
+    // Names are compared as SQL reads them: the key of kondateM2 is
+    // declared "Kondate_ID" over the field "kondate_ID".
+    return bodyOf(storedSql(db, table))
+               .compare(bodyOf(TableCatalogue::tableStatement(definitionOf(db, table))),
+                        Qt::CaseInsensitive) == 0;
 }
 
 bool TableRebuild::rebuild(const QSqlDatabase& db, const QString& table, QStringList& notes)
