@@ -43,6 +43,13 @@ QString StartUp::noDataFolderMessage()
     return u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s;
 }
 
+QString StartUp::convertedValuesMessage(qsizetype count)
+{
+    return u"データを新しい形式に移しました。そのままでは入らなかった値が %1 件あり、"
+           u"変換するか空にして、元の値を %2 に記録しました。内容を確かめてください。"_s.arg(count)
+               .arg(store::SchemaUpgrade::notesFileName());
+}
+
 Activation StartUp::activate(const QString& currentFolder)
 {
     // Closing a message box or a start-up dialog activates the main window
@@ -74,7 +81,8 @@ Activation StartUp::firstActivation()
 {
     store::Session& session = m_dm.session();
     session.openSettings();
-    store::SchemaUpgrade(session).upgradeSettings();
+    store::SchemaUpgrade settings(session);
+    settings.upgradeSettings();
     if (!StartCheck())
         return Activation::Ended;
     if (!m_dm.OpenDataDir()) {
@@ -84,6 +92,8 @@ Activation StartUp::firstActivation()
     store::SchemaUpgrade upgrade(session);
     upgrade.createTables();
     upgrade.upgradeData();
+    if (const qsizetype converted = settings.notes().size() + upgrade.notes().size())
+        m_prompter.information(convertedValuesMessage(converted));
     m_dm.LoadNames();
     m_dm.FirstActivation = false;
     return Activation::Running;

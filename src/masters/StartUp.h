@@ -29,6 +29,9 @@ public:
     static QString programFileMessage(const QString& programName);
     static QString noSettingsMessage();
     static QString noDataFolderMessage();
+    // The upgrade had to convert or empty values of an older version's
+    // tables (count of them); what it did is in the notes file.
+    static QString convertedValuesMessage(qsizetype count);
 
     // currentFolder is where the program file must be (the process's
     // current folder). An activation that arrives while one is running, as

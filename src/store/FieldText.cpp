@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -20,7 +21,8 @@ QList<FieldDef> FieldText::fieldsOf(const QSqlDatabase& db, const QString& table
                     {table})
             .toString();
     const bool autoInc = createSql.contains(u"AUTOINCREMENT"_s, Qt::CaseInsensitive);
-    QSqlQuery q = Sql::exec(db, u"SELECT name, type, pk FROM pragma_table_info(?)"_s, {table});
+    QSqlQuery q =
+        Sql::exec(db, u"SELECT name, type, pk FROM pragma_table_info(?) ORDER BY cid"_s, {table});
     static const QRegularExpression text(u"^(?:TEXT|CHAR\\w*|VARCHAR)\\s*\\((\\d+)\\)$"_s,
                                          QRegularExpression::CaseInsensitiveOption);
     QList<FieldDef> fields;
@@ -33,8 +35,9 @@ QList<FieldDef> FieldText::fieldsOf(const QSqlDatabase& db, const QString& table
             f.size = m.captured(1).toInt();
         } else if (type == u"TEXT"_s) {
             f.type = FieldType::Text;
-        } else if (type.startsWith(u"INT"_s)) {
+        } else if (type.startsWith(u"INT"_s) || type == u"SMALLINT"_s) {
             f.type = (autoInc && q.value(2).toInt() == 1) ? FieldType::AutoInc : FieldType::Integer;
+            f.size = type == u"SMALLINT"_s ? 2 : 4;
         } else if (type == u"FLOAT"_s || type == u"REAL"_s || type == u"DOUBLE"_s) {
             f.type = FieldType::Float;
         } else if (type == u"MONEY"_s) {
@@ -44,6 +47,7 @@ QList<FieldDef> FieldText::fieldsOf(const QSqlDatabase& db, const QString& table
         } else {
             f.type = FieldType::Text;
         }
+        f.key = q.value(2).toInt() > 0;
         fields << f;
     }
     return fields;
@@ -58,8 +62,11 @@ bool FieldText::isNumeric(FieldType type)
 QVariant FieldText::fromText(const FieldDef& field, const QString& text)
 {
     const QString t = field.type == FieldType::Text ? text : text.trimmed();
-    if (t.isEmpty())
+    if (t.isEmpty()) {
+        if (field.key)
+            throw StoreError(u"%1 はキーの項目なので空にできません。"_s.arg(field.name));
         return QVariant();
+    }
     const auto notValue = [&]() {
         return StoreError(u"「%1」は %2 の値として正しくありません。"_s.arg(text, field.name));
     };
@@ -74,6 +81,11 @@ QVariant FieldText::fromText(const FieldDef& field, const QString& text)
         const qlonglong v = plain.toLongLong(&ok);
         if (!ok)
             throw notValue();
+        if (v < TableCatalogue::integerMin(field) || v > TableCatalogue::integerMax(field))
+            throw StoreError(
+                u"「%1」は %2 に入る範囲（%3～%4）を超えています。"_s.arg(text, field.name)
+                    .arg(TableCatalogue::integerMin(field))
+                    .arg(TableCatalogue::integerMax(field)));
         return v;
     }
     case FieldType::Float: {
@@ -117,6 +129,80 @@ QString FieldText::toText(const FieldDef& field, const QVariant& value)
     default:
         return value.toString();
     }
+}
+
+FieldText::Converted FieldText::convertStored(const FieldDef& field, const QVariant& stored)
+{
+    if (stored.isNull() || !stored.isValid())
+        return {QVariant(), false, false};
+    const int id = stored.typeId();
+    const bool isReal = id == QMetaType::Double || id == QMetaType::Float;
+    const bool isText = id == QMetaType::QString;
+    const bool isWhole = !isReal && !isText && id != QMetaType::QByteArray;
+    const auto lost = [] { return Converted{QVariant(), true, true}; };
+    const auto made = [&](const QVariant& v) { return Converted{v, v != stored, false}; };
+    // Numeric text the way the old engine read it on assignment.
+    const auto number = [&](bool* ok) {
+        QString plain = stored.toString().trimmed();
+        plain.remove(u',');
+        return plain.toDouble(ok);
+    };
+
+    switch (field.type) {
+    case FieldType::Text:
+        return {stored.toString(), !isText, false};
+    case FieldType::Integer:
+    case FieldType::AutoInc: {
+        if (isWhole) {
+            const qlonglong v = stored.toLongLong();
+            if (v < TableCatalogue::integerMin(field) || v > TableCatalogue::integerMax(field))
+                return lost();
+            return made(QVariant::fromValue<qlonglong>(v));
+        }
+        bool ok = true;
+        double d = isReal ? stored.toDouble() : number(&ok);
+        if (!ok || !std::isfinite(d))
+            return lost();
+        d = std::trunc(d);
+        if (d < double(TableCatalogue::integerMin(field)) ||
+            d > double(TableCatalogue::integerMax(field)))
+            return lost();
+        return made(QVariant::fromValue<qlonglong>(static_cast<qlonglong>(d)));
+    }
+    case FieldType::Float: {
+        bool ok = true;
+        const double d = isText ? number(&ok) : stored.toDouble();
+        if (!ok || !std::isfinite(d))
+            return lost();
+        return made(d);
+    }
+    case FieldType::Money: {
+        try {
+            if (isWhole)
+                return made(Money::fromVariant(stored).toVariant());
+            if (isReal) {
+                const double yen = stored.toDouble();
+                if (!std::isfinite(yen) || std::fabs(yen) > double(Money::kMaxYen))
+                    return lost();
+                return made(Money::fromUnits(std::llround(yen * 10000)).toVariant());
+            }
+            const auto m = Money::parse(stored.toString());
+            return m ? made(m->toVariant()) : lost();
+        } catch (const StoreError&) {
+            return lost();
+        }
+    }
+    case FieldType::Date: {
+        if (!isText)
+            return lost();
+        try {
+            return made(fromText(field, stored.toString()));
+        } catch (const StoreError&) {
+            return lost();
+        }
+    }
+    }
+    return lost();
 }
 
 } // namespace store

@@ -8,10 +8,13 @@
 #include "store/StoreError.h"
 #include "store/TableCatalogue.h"
 #include "store/TableCopy.h"
+#include "store/TableRebuild.h"
 #include "store/TableScripts.h"
 #include "store/Transaction.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
@@ -115,8 +118,7 @@ void SchemaUpgrade::alterTable(const QSqlDatabase& db, const QString& statement)
                                           name, a.captured(2).trimmed()))
                     .first();
             Sql::exec(db, u"ALTER TABLE "_s + Sql::quoted(table) + u" ADD COLUMN "_s +
-                              Sql::quoted(name) + u' ' +
-                              TableCatalogue::sqliteType(def.fields.first()));
+                              TableCatalogue::columnDefinition(def.fields.first()));
         } else if (const auto d = drop.match(clause); d.hasMatch()) {
             QString name = d.captured(1);
             if (name.startsWith(u'"'))
@@ -143,12 +145,54 @@ void SchemaUpgrade::upgradeSettings()
                 u"\"PM17\" Integer, Add \"PM18\" Integer, Add \"PM19\" Integer, Add \"PM20\" "
                 u"Integer  "_s);
     if (TableCatalogue::textSize(db, u"HeadM"_s, u"職印１"_s) == 6) {
+        QStringList notes;
         Transaction tx(db);
         Sql::dropTable(db, u"HeadM$"_s); // a rebuild that never finished
         TableCatalogue::apply(db, TableScripts::settingsTableRebuild());
-        TableCopy::ReplaceTableByCopy(db, u"HeadM"_s, u"HeadM$"_s);
+        TableCopy::ReplaceTableByCopy(db, u"HeadM"_s, u"HeadM$"_s, &notes);
         tx.commit();
+        writeNotes(notes);
     }
+    rebuildTables(db, {u"HeadM"_s, u"W1TBL"_s});
+}
+
+void SchemaUpgrade::rebuildTables(const QSqlDatabase& db, const QStringList& tables)
+{
+    QStringList notes;
+    for (const QString& table : tables)
+        TableRebuild::rebuild(db, table, notes);
+    writeNotes(notes);
+}
+
+void SchemaUpgrade::writeNotes(const QStringList& notes)
+{
+    if (notes.isEmpty())
+        return;
+    m_notes << notes;
+    QFile file(m_session.workDir() + u'/' + notesFileName());
+    if (!file.open(QIODevice::Append | QIODevice::Text))
+        throw StoreError(u"変換の記録 %1 を書けません。"_s.arg(file.fileName()));
+    QString text = QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s) +
+                   u" データの形式を新しくしたときに変えた値:\n"_s;
+    for (const QString& n : notes)
+        text += u"  "_s + n + u'\n';
+    file.write(text.toUtf8());
+}
+
+// The food code and every menu and recipe line that names it change
+// together, so no line is left pointing at a food that is gone.
+void SchemaUpgrade::renameFood(const QString& from, const QString& to)
+{
+    const QSqlDatabase db = m_session.aaa();
+    Transaction tx(db);
+    Sql::exec(db, u"UPDATE SyokuM SET Syoku_ID=? WHERE Syoku_ID=?"_s, {to, from});
+    Sql::exec(db, u"UPDATE RyoriD SET Syoku_ID=? WHERE Syoku_ID=?"_s, {to, from});
+    Sql::exec(db, u"UPDATE kondateD SET Syoku_ID=? WHERE Syoku_ID=?"_s, {to, from});
+    // The purchase lines hold the code as its number.
+    if (Sql::tableExists(db, u"kondateQ"_s))
+        Sql::exec(db, u"UPDATE kondateQ SET Syoku_ID=? WHERE Syoku_ID=?"_s,
+                  {to.toInt(), from.toInt()});
+    tx.commit();
 }
 
 void SchemaUpgrade::createTables()
@@ -186,7 +230,7 @@ void SchemaUpgrade::upgradeData()
         return Sql::scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID=?"_s, {id}).isValid();
     };
     if (code(u"1509"_s) && !code(u"15090"_s))
-        Sql::exec(db, u"UPDATE SyokuM SET Syoku_ID='15090' WHERE Syoku_ID='1509'"_s);
+        renameFood(u"1509"_s, u"15090"_s);
 
     if (!Sql::scalar(db, u"SELECT 1 FROM WG WHERE WG_ID=12"_s).isValid())
         Sql::exec(db, u"INSERT INTO WG (WG_ID, Meisyo, S1, S2) VALUES (12, ?, 1100, 900)"_s,
@@ -195,9 +239,17 @@ void SchemaUpgrade::upgradeData()
     const QString correction = m_session.workDir() + u'/' + correctionFileName();
     if (QFileInfo::exists(correction)) {
         QSqlQuery q = Sql::exec(db, u"SELECT shi FROM SyokuM WHERE Syoku_ID='14004'"_s);
-        if (q.next() && q.value(0).isNull())
+        const bool apply = q.next() && q.value(0).isNull();
+        q.finish();
+        if (apply)
             applyCorrectionFile(correction);
     }
+
+    QStringList tables;
+    for (const TableDef& t : TableCatalogue::mainTables())
+        tables << t.name;
+    tables << u"kondateQ"_s << u"Kurikoshi"_s;
+    rebuildTables(db, tables);
 }
 
 void SchemaUpgrade::refreshPotassium()
@@ -283,9 +335,9 @@ void SchemaUpgrade::applyCorrectionFile(const QString& path)
     for (qsizetype r = 1; r < records.size(); ++r) {
         const CsvFile::Record& rec = records.at(r);
         try {
-            const QVariant id = FieldText::fromText(idField, rec.values.value(0));
-            if (id.isNull())
+            if (rec.values.value(0).trimmed().isEmpty())
                 continue; // a line without a code
+            const QVariant id = FieldText::fromText(idField, rec.values.value(0));
             QVariantList values;
             for (int k = 0; k < targets.size(); ++k)
                 values << FieldText::fromText(targets.at(k), rec.values.value(k + 3));

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -18,13 +19,17 @@ public:
     explicit SchemaUpgrade(Session& session);
 
     // The HeadM steps; the settings database must be open. Start-up checks
-    // that HeadM exists before; the settings script would create it.
+    // that HeadM exists before; the settings script would create it. Ends
+    // by rebuilding the settings tables that older versions created without
+    // the catalogue's constraints (TableRebuild).
     void upgradeSettings();
     // The table script: creates the user tables that do not exist yet.
     void createTables();
     // The data upgrade steps, in order (fields added or dropped, the food
     // code 1509, the potassium standard row, the potassium refresh and the
-    // correction file). Throws StoreError on the first step that fails.
+    // correction file), then the rebuild of every user table that an older
+    // version created without the catalogue's constraints. Throws
+    // StoreError on the first step that fails.
     void upgradeData();
     // All of it, in start-up order; opens the Data database when needed.
     void runAll();
@@ -33,6 +38,12 @@ public:
     static QString potassiumFileName() { return QStringLiteral("syokuM2010.csv"); }
     static QString potassiumServerPath() { return QStringLiteral("/syoku/syokuM2010.csv"); }
     static QString correctionFileName() { return QStringLiteral("食品修正001.CSV"); }
+    // Where the values the rebuilds had to convert or empty are written
+    // down (UTF-8, appended), so that nothing is changed unseen.
+    static QString notesFileName() { return QStringLiteral("upgrade-notes.txt"); }
+
+    // What this upgrade converted, emptied or left as it was, one line each.
+    const QStringList& notes() const { return m_notes; }
 
     // Runs one upgrade statement written in the old engine's dialect
     // ("Alter Table T Add F Type, …, Drop F, …"): adds the fields that are
@@ -42,8 +53,12 @@ public:
 private:
     void refreshPotassium();
     void applyCorrectionFile(const QString& path);
+    void renameFood(const QString& from, const QString& to);
+    void rebuildTables(const QSqlDatabase& db, const QStringList& tables);
+    void writeNotes(const QStringList& notes);
 
     Session& m_session;
+    QStringList m_notes;
 };
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "store/TableCatalogue.h"
 
+#include "store/Money.h"
 #include "store/Sql.h"
 #include "store/StoreError.h"
 #include "store/TableScripts.h"
@@ -55,8 +56,12 @@ FieldDef parseField(const QString& line)
     if (type == u"character"_s || type == u"char"_s || type == u"varchar"_s) {
         f.type = FieldType::Text;
         f.size = m.captured(3).toInt();
-    } else if (type == u"integer"_s || type == u"smallint"_s) {
+    } else if (type == u"integer"_s) {
         f.type = FieldType::Integer;
+        f.size = 4;
+    } else if (type == u"smallint"_s) {
+        f.type = FieldType::Integer;
+        f.size = 2;
     } else if (type == u"float"_s) {
         f.type = FieldType::Float;
     } else if (type == u"money"_s) {
@@ -92,6 +97,8 @@ TableDef parseTable(const QString& name, const QString& body)
             continue;
         t.fields << parseField(line);
     }
+    for (FieldDef& f : t.fields)
+        f.key = f.type == FieldType::AutoInc || t.primaryKey.contains(f.name, Qt::CaseInsensitive);
     return t;
 }
 
@@ -128,9 +135,9 @@ QString TableCatalogue::sqliteType(const FieldDef& field)
 {
     switch (field.type) {
     case FieldType::Text:
-        return u"TEXT(%1)"_s.arg(field.size);
+        return field.size > 0 ? u"TEXT(%1)"_s.arg(field.size) : u"TEXT"_s;
     case FieldType::Integer:
-        return u"INTEGER"_s;
+        return field.size == 2 ? u"SMALLINT"_s : u"INTEGER"_s;
     case FieldType::Float:
         return u"FLOAT"_s;
     case FieldType::Money:
@@ -143,13 +150,78 @@ QString TableCatalogue::sqliteType(const FieldDef& field)
     return {};
 }
 
-QStringList TableCatalogue::createStatements(const TableDef& table)
+qint64 TableCatalogue::integerMin(const FieldDef& field)
+{
+    return field.size == 2 ? -32768 : -2147483648LL;
+}
+
+qint64 TableCatalogue::integerMax(const FieldDef& field)
+{
+    return field.size == 2 ? 32767 : 2147483647;
+}
+
+QString TableCatalogue::valueCondition(const FieldDef& field)
+{
+    const QString c = Sql::quoted(field.name);
+    const auto storedAs = [&](const QString& storage) {
+        return u"typeof(%1) IN ('%2', 'null')"_s.arg(c, storage);
+    };
+    QString cond;
+    switch (field.type) {
+    case FieldType::Text:
+        cond = storedAs(u"text"_s);
+        break;
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+        cond = storedAs(u"integer"_s) +
+               u" AND %1 BETWEEN %2 AND %3"_s.arg(c).arg(integerMin(field)).arg(integerMax(field));
+        break;
+    case FieldType::Float:
+        cond = storedAs(u"real"_s);
+        break;
+    case FieldType::Money:
+        cond = storedAs(u"integer"_s) +
+               u" AND %1 BETWEEN %2 AND %3"_s.arg(c).arg(-Money::kMaxUnits).arg(Money::kMaxUnits);
+        break;
+    case FieldType::Date:
+        // date() moves 2025-02-30 on to March, so a day that does not exist
+        // does not come back unchanged.
+        cond =
+            u"%1 IS NULL OR (typeof(%1) = 'text' AND %1 GLOB "
+            u"'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' AND date(%1, '+0 days') IS %1)"_s.arg(c);
+        break;
+    }
+    return field.key ? u"%1 IS NOT NULL AND (%2)"_s.arg(c, cond) : cond;
+}
+
+QString TableCatalogue::columnDefinition(const FieldDef& field, bool soleIntegerKey)
+{
+    QString type = sqliteType(field);
+    if (soleIntegerKey && field.type == FieldType::Integer)
+        type = u"INT"_s;
+    QString def = Sql::quoted(field.name) + u' ' + type;
+    if (field.key && field.type != FieldType::AutoInc)
+        def += u" NOT NULL"_s;
+    FieldDef unkeyed = field;
+    unkeyed.key = false; // NOT NULL says it already
+    return def + u" CONSTRAINT "_s + Sql::quoted(field.name) + u" CHECK ("_s +
+           valueCondition(unkeyed) + u')';
+}
+
+QString TableCatalogue::tableStatement(const TableDef& table, const QString& name)
 {
     QStringList cols;
     bool autoKey = false;
-    for (const FieldDef& f : table.fields) {
-        cols << Sql::quoted(f.name) + u' ' + sqliteType(f);
+    for (const FieldDef& f : table.fields)
         autoKey = autoKey || f.type == FieldType::AutoInc;
+    bool soleIntegerKey = false;
+    if (table.primaryKey.size() == 1 && !autoKey)
+        if (const FieldDef* k = table.field(table.primaryKey.first()))
+            soleIntegerKey = k->type == FieldType::Integer;
+    for (FieldDef f : table.fields) {
+        f.key = f.key || f.type == FieldType::AutoInc ||
+                table.primaryKey.contains(f.name, Qt::CaseInsensitive);
+        cols << columnDefinition(f, soleIntegerKey && f.key);
     }
     if (!table.primaryKey.isEmpty() && !autoKey) {
         QStringList key;
@@ -157,9 +229,13 @@ QStringList TableCatalogue::createStatements(const TableDef& table)
             key << Sql::quoted(k);
         cols << u"PRIMARY KEY ("_s + key.join(u", "_s) + u')';
     }
-    QStringList out;
-    out << u"CREATE TABLE IF NOT EXISTS "_s + Sql::quoted(table.name) + u" ("_s +
-               cols.join(u", "_s) + u')';
+    return u"CREATE TABLE IF NOT EXISTS "_s + Sql::quoted(name.isEmpty() ? table.name : name) +
+           u" ("_s + cols.join(u", "_s) + u')';
+}
+
+QStringList TableCatalogue::createStatements(const TableDef& table)
+{
+    QStringList out{tableStatement(table)};
     for (const IndexDef& ix : table.indexes) {
         QStringList f;
         for (const QString& n : ix.fields)

@@ -12,7 +12,10 @@ enum class FieldType { Text, Integer, Float, Money, Date, AutoInc };
 struct FieldDef {
     QString name;
     FieldType type = FieldType::Integer;
-    int size = 0; // CP932 bytes, text fields only
+    // Text: CP932 bytes (0: unlimited). Integer: storage bytes, 4 (Integer)
+    // or 2 (SmallInt), which set its range.
+    int size = 0;
+    bool key = false; // part of the primary key: never empty
 };
 
 struct IndexDef {
@@ -37,6 +40,14 @@ struct TableDef {
 // database file itself and older layouts can be recognised; money is
 // "MONEY" (an integer of ten-thousandths of a yen); dates are "DATE"
 // holding yyyy-MM-dd text.
+//
+// The created tables refuse what their fields cannot hold, so no writer has
+// to remember it: key fields are NOT NULL; every field carries a CHECK on
+// its storage class (integers and money as integers, integers within their
+// 32- or 16-bit range, money within Money's range, floats as reals, dates
+// as valid yyyy-MM-dd text). A single integer key is declared "INT", not
+// "INTEGER", because SQLite would make an INTEGER key an alias of the rowid
+// and turn a NULL key into the next free number.
 class TableCatalogue {
 public:
     // Parses a script of CREATE TABLE / CREATE INDEX statements; commented-out
@@ -44,7 +55,19 @@ public:
     static QList<TableDef> parse(const QString& script);
     // The SQLite statements that create the table and its indexes when missing.
     static QStringList createStatements(const TableDef& table);
+    // The CREATE TABLE statement alone, under another name when given (a
+    // table being rebuilt is created beside the old one).
+    static QString tableStatement(const TableDef& table, const QString& name = {});
     static QString sqliteType(const FieldDef& field);
+    // The declared type and constraints of one field, as in CREATE TABLE or
+    // ALTER TABLE ADD COLUMN. soleIntegerKey: see the class comment.
+    static QString columnDefinition(const FieldDef& field, bool soleIntegerKey = false);
+    // The SQL condition that a stored value of the field meets (NULL
+    // included, except in a key): what the table's constraints enforce.
+    static QString valueCondition(const FieldDef& field);
+    // The range of an integer field (by its storage bytes).
+    static qint64 integerMin(const FieldDef& field);
+    static qint64 integerMax(const FieldDef& field);
     // Runs every statement of the script against db in one transaction;
     // existing tables are left as they are.
     static void apply(const QSqlDatabase& db, const QString& script);

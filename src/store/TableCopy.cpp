@@ -5,12 +5,14 @@
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
+#include <QSqlError>
+
 using namespace Qt::StringLiterals;
 
 namespace store {
 
 void TableCopy::ReplaceTableByCopy(const QSqlDatabase& db, const QString& source,
-                                   const QString& target)
+                                   const QString& target, QStringList* notes)
 {
     const QList<FieldDef> from = FieldText::fieldsOf(db, source);
     const QList<FieldDef> to = FieldText::fieldsOf(db, target);
@@ -29,23 +31,48 @@ void TableCopy::ReplaceTableByCopy(const QSqlDatabase& db, const QString& source
 
     Transaction tx(db);
     if (!pairs.isEmpty()) {
-        const QString insert = u"INSERT INTO "_s + Sql::quoted(target) + u" ("_s +
-                               dstNames.join(u", "_s) + u") VALUES ("_s + marks.join(u", "_s) +
-                               u')';
-        QSqlQuery rows = Sql::exec(db, u"SELECT "_s + srcNames.join(u", "_s) + u" FROM "_s +
-                                           Sql::quoted(source) + u" ORDER BY rowid"_s);
-        while (rows.next()) {
-            Transaction row(db);
-            try {
-                QVariantList values;
+        // Read first: no statement runs while a forward-only result is open.
+        QList<QVariantList> rows;
+        {
+            QSqlQuery q = Sql::exec(db, u"SELECT "_s + srcNames.join(u", "_s) + u" FROM "_s +
+                                            Sql::quoted(source));
+            while (q.next()) {
+                QVariantList row;
                 for (int i = 0; i < pairs.size(); ++i)
-                    values << FieldText::fromText(
-                        pairs.at(i).second, FieldText::toText(pairs.at(i).first, rows.value(i)));
-                Sql::exec(db, insert, values);
-                row.commit();
-            } catch (const StoreError&) {
-                // The row does not fit the new layout; the copy goes on without it.
+                    row << q.value(i);
+                rows << row;
             }
+        }
+        const QString insertSql = u"INSERT INTO "_s + Sql::quoted(target) + u" ("_s +
+                                  dstNames.join(u", "_s) + u") VALUES ("_s + marks.join(u", "_s) +
+                                  u')';
+        QSqlQuery insert(db);
+        if (!insert.prepare(insertSql))
+            throw StoreError(insert.lastError().text() + u'\n' + insertSql);
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            for (int i = 0; i < pairs.size(); ++i) {
+                const auto& [f, t] = pairs.at(i);
+                const QVariant stored = rows.at(r).at(i);
+                QVariant value;
+                try {
+                    value = FieldText::fromText(t, FieldText::toText(f, stored));
+                } catch (const StoreError&) {
+                    const FieldText::Converted c = FieldText::convertStored(t, stored);
+                    value = c.value;
+                    const QString where = u"%1 %2 行目の %3:"_s.arg(source).arg(r + 1).arg(t.name);
+                    if (notes)
+                        *notes << where + (c.lost ? u"「%1」は値にできないので空にしました。"_s.arg(
+                                                        stored.toString())
+                                                  : u"「%1」を「%2」にしました。"_s.arg(
+                                                        stored.toString(),
+                                                        FieldText::toText(t, c.value)));
+                }
+                insert.bindValue(i, value);
+            }
+            if (!insert.exec())
+                throw StoreError(
+                    u"%1 の %2 行目を %3 に写せません。\n%4"_s.arg(source).arg(r + 1).arg(
+                        target, insert.lastError().text()));
         }
     }
     Sql::exec(db, u"DROP TABLE "_s + Sql::quoted(source));

@@ -5,6 +5,9 @@
 #include "masters/StartUpScreens.h"
 #include "store/Prompter.h"
 #include "store/StoreError.h"
+#include "store/TableCatalogue.h"
+#include "store/TableScripts.h"
+#include "support/PreviousLayout.h"
 
 #include <QDate>
 #include <QFile>
@@ -193,4 +196,25 @@ TEST(StartUp, ActivationWhileAMessageIsUpShowsNoSecondMessage)
     prompter.onMessage = [&] { startUp.activate(folder.path()); };
     EXPECT_EQ(startUp.activate(folder.path()), Activation::Ended);
     EXPECT_EQ(prompter.shown(), QStringList{kProgramFileMessage});
+}
+
+TEST(StartUp, ValuesAnOlderVersionLeftThatDoNotFitAreReported)
+{
+    StartFolder folder;
+    folder.setUpRow();
+    // The supplier table as the previous version made it, with an amount a
+    // generic grid wrote as yen text.
+    folder.dataSql(QStringLiteral("DROP TABLE GyosyaM"));
+    for (const store::TableDef& t : store::TableCatalogue::parse(store::TableScripts::mainTables()))
+        if (t.name == QStringLiteral("GyosyaM"))
+            folder.dataSql(PreviousLayout::createStatement(t));
+    folder.dataSql(QStringLiteral("INSERT INTO GyosyaM (Gyosya_ID, kin1) VALUES (1, '1234.5')"));
+    Start start(folder);
+    EXPECT_EQ(start.activate(folder), Activation::Running);
+    EXPECT_EQ(start.prompter.shown(), QStringList{masters::StartUp::convertedValuesMessage(1)});
+    EXPECT_EQ(folder.dataValue(QStringLiteral("SELECT kin1 FROM GyosyaM")).toLongLong(), 12345000);
+    // Reported once: the next start finds nothing to convert.
+    Start again(folder);
+    EXPECT_EQ(again.activate(folder), Activation::Running);
+    EXPECT_TRUE(again.prompter.shown().isEmpty());
 }

@@ -1,6 +1,8 @@
 #include "store/Money.h"
+#include "store/StoreError.h"
 
 #include <QVariant>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -37,8 +39,7 @@ TEST(Money, Parse)
         {u"1.2.3"_s, std::nullopt},
         {u"1e5"_s, std::nullopt},
         {u"--1"_s, std::nullopt},
-        {u"１２"_s, std::nullopt},            // full-width digits
-        {u"123456789012345"_s, std::nullopt}, // beyond the fixed-point range
+        {u"１２"_s, std::nullopt}, // full-width digits
     };
     for (const auto& c : cases) {
         const std::optional<Money> m = Money::parse(c.text);
@@ -130,6 +131,62 @@ TEST(Money, ArithmeticAndOrder)
     EXPECT_EQ(c.units(), 25000);
     EXPECT_LT(b, a);
     EXPECT_DOUBLE_EQ(Money::fromUnits(12345).toDouble(), 1.2345);
+}
+
+// One stated range, ±99,999,999,999,999.9999 yen: whatever makes a value
+// outside it is refused with the range message, and everything inside it
+// computes without overflow and reads back from its own text.
+TEST(Money, StaysWithinItsRange)
+{
+    const Money max = Money::fromUnits(Money::kMaxUnits);
+    const Money min = -max;
+    const Money unit = Money::fromUnits(1);
+    const Money big = Money::fromYen(90'000'000'000'000); // 9×10¹³ yen
+    struct Case {
+        const char* what;
+        std::function<Money()> make;
+        std::optional<std::int64_t> units; // nothing: refused
+    };
+    const Case cases[] = {
+        {"largest text", [] { return *Money::parse(u"99999999999999.9999"_s); }, Money::kMaxUnits},
+        {"smallest text", [] { return *Money::parse(u"-99999999999999.9999"_s); },
+         -Money::kMaxUnits},
+        {"leading zeros", [] { return *Money::parse(u"000000000000000012.5"_s); }, 125000},
+        {"rounds past the range", [] { return *Money::parse(u"99999999999999.99995"_s); }, {}},
+        {"rounds below the range", [] { return *Money::parse(u"-99999999999999.99995"_s); }, {}},
+        {"15 whole digits", [] { return *Money::parse(u"123456789012345"_s); }, {}},
+        {"units beyond", [] { return Money::fromUnits(Money::kMaxUnits + 1); }, {}},
+        {"yen beyond", [] { return Money::fromYen(Money::kMaxYen + 1); }, {}},
+        {"int64 yen", [] { return Money::fromYen(INT64_MAX); }, {}},
+        {"sum beyond", [&] { return max + unit; }, {}},
+        {"difference beyond", [&] { return min - unit; }, {}},
+        {"negated smallest", [&] { return -min; }, Money::kMaxUnits},
+        {"stored beyond",
+         [] { return Money::fromVariant(QVariant::fromValue<qlonglong>(INT64_MIN)); },
+         {}},
+        {"stored real beyond", [] { return Money::fromVariant(QVariant(1e300)); }, {}},
+        // 9×10¹³ yen × 1.08 overflowed 64 bits in the intermediate product.
+        {"large times tax", [&] { return big.mulRatio(108, 100); }, 972'000'000'000'000'000},
+        {"product beyond", [&] { return max.mulRatio(2, 1); }, {}},
+        {"ratio over zero", [&] { return unit.mulRatio(1, 0); }, {}},
+    };
+    for (const auto& c : cases) {
+        if (c.units) {
+            EXPECT_EQ(c.make().units(), *c.units) << c.what;
+            continue;
+        }
+        try {
+            c.make();
+            ADD_FAILURE() << c.what << ": accepted";
+        } catch (const store::StoreError& e) {
+            EXPECT_TRUE(e.message().startsWith(u"金額"_s)) << c.what;
+        }
+    }
+    for (const Money m : {max, min, big, unit})
+        EXPECT_EQ(Money::parse(m.toString()), m) << m.toString().toStdString();
+    EXPECT_EQ(big.roundedYenTimes(108, 100), 97'200'000'000'000);
+    EXPECT_EQ(max.roundedYen(), Money::kMaxYen + 1);
+    EXPECT_THROW(max.roundedYenTimes(3, 1), store::StoreError);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 #include "store/TableCatalogue.h"
 #include "store/TableScripts.h"
+#include "support/PreviousLayout.h"
 #include "support/TempInstall.h"
 #include "support/TinyHttpServer.h"
 
@@ -22,9 +23,10 @@ namespace {
 // standard row.
 void makeOldLayout(store::Session& s)
 {
-    store::TableCatalogue::apply(s.ahm(), store::TableScripts::settingsTable());
+    PreviousLayout::create(s.ahm(), store::TableScripts::settingsTable());
     exec(s.ahm(),
-         u"INSERT INTO HeadM (meisyou, PM5, 年度, 職印１, 職印５) VALUES (?, 42, 2019, ?, ?)"_s,
+         u"INSERT INTO HeadM (meisyou, Password, PM5, PM6, 年度, 職印１, 職印５) "
+         u"VALUES (?, '0042', 42, 150.5, 2019, ?, ?)"_s,
          {u"ひまわり保育園"_s, u"園長"_s, u"栄養士"_s});
     const auto db = s.aaa();
     exec(db, uR"(CREATE TABLE SyokuM ("Syoku_ID" TEXT(10), "syokugun" INTEGER, "SyokuMei" TEXT(40),
@@ -51,6 +53,11 @@ void makeOldLayout(store::Session& s)
          {u"ラード"_s});
     exec(db, u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo, Ca) "
              u"VALUES (1, 0, 0, '0101', 1, '01088', 110, 3)"_s);
+    exec(db, u"INSERT INTO kondateD (kondate_ID, K1, K2, Ryori_ID, SubNo, Syoku_ID, Suryo) "
+             u"VALUES (1, 0, 0, '0101', 2, '1509', 15)"_s);
+    exec(db, uR"(CREATE TABLE RyoriD ("Ryori_ID" TEXT(4), "SubNo" INTEGER, "Syoku_ID" TEXT(10),
+        "Suryo1" FLOAT, "Suryo2" FLOAT, PRIMARY KEY ("Ryori_ID","SubNo")))"_s);
+    exec(db, u"INSERT INTO RyoriD VALUES ('0201', 1, '1509', 20, 15)"_s);
     exec(db, u"INSERT INTO kondateM2 VALUES (1, 0, 0, ?, 30)"_s, {u"ごはん,"_s});
     exec(db, u"INSERT INTO SyokuGunM VALUES (1, ?)"_s, {u"穀類"_s});
 }
@@ -97,13 +104,22 @@ TEST_F(SchemaUpgradeTest, OldLayoutsComeOutCurrentWithTheirDataKept)
     EXPECT_EQ(store::TableCatalogue::textSize(ahm, u"HeadM"_s, u"職印１"_s), 10);
     EXPECT_TRUE(store::Sql::hasField(ahm, u"HeadM"_s, u"PM20"_s));
     EXPECT_FALSE(store::Sql::tableExists(ahm, u"HeadM$"_s));
-    QSqlQuery h = exec(ahm, u"SELECT meisyou, PM5, 年度, 職印１, 職印５ FROM HeadM"_s);
+    // PM6 holds 150.5, which an integer field does not take: the row is
+    // kept with the value cut as the engine casts it, and the change noted.
+    QSqlQuery h =
+        exec(ahm, u"SELECT meisyou, Password, PM5, PM6, 年度, 職印１, 職印５ FROM HeadM"_s);
     ASSERT_TRUE(h.next());
     EXPECT_EQ(h.value(0).toString(), u"ひまわり保育園"_s);
-    EXPECT_EQ(h.value(1).toInt(), 42);
-    EXPECT_EQ(h.value(2).toInt(), 2019);
-    EXPECT_EQ(h.value(3).toString(), u"園長"_s);
-    EXPECT_EQ(h.value(4).toString(), u"栄養士"_s);
+    EXPECT_EQ(h.value(1).toString(), u"0042"_s);
+    EXPECT_EQ(h.value(2).toInt(), 42);
+    EXPECT_EQ(h.value(3).toInt(), 150);
+    EXPECT_EQ(h.value(4).toInt(), 2019);
+    EXPECT_EQ(h.value(5).toString(), u"園長"_s);
+    EXPECT_EQ(h.value(6).toString(), u"栄養士"_s);
+    EXPECT_FALSE(h.next());
+    QFile notes(install.file(store::SchemaUpgrade::notesFileName()));
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(notes.readAll()).contains(u"PM6:「150.5」を「150」"_s));
 
     for (const auto& [table, field] : {std::pair{u"SyokuM"_s, u"Seni"_s},
                                        {u"SyokuM"_s, u"Na"_s},
@@ -124,6 +140,11 @@ TEST_F(SchemaUpgradeTest, OldLayoutsComeOutCurrentWithTheirDataKept)
     EXPECT_FALSE(scalar(db, u"SELECT 1 FROM SyokuM WHERE Syoku_ID='1509'"_s).isValid());
     EXPECT_EQ(scalar(db, u"SELECT SyokuMei FROM SyokuM WHERE Syoku_ID='15090'"_s).toString(),
               u"ビスケット"_s);
+    // The recipe and menu lines on the food follow its new code.
+    EXPECT_EQ(scalar(db, u"SELECT Syoku_ID FROM RyoriD WHERE Ryori_ID='0201'"_s).toString(),
+              u"15090"_s);
+    EXPECT_EQ(scalar(db, u"SELECT Syoku_ID FROM kondateD WHERE SubNo=2"_s).toString(), u"15090"_s);
+    EXPECT_EQ(scalar(db, u"SELECT COUNT(*) FROM kondateD WHERE Syoku_ID='01088'"_s).toInt(), 1);
     // The potassium file's food number 123 is the food 00123.
     EXPECT_DOUBLE_EQ(scalar(db, u"SELECT K FROM SyokuM WHERE Syoku_ID='00123'"_s).toDouble(), 270);
     QSqlQuery wg = exec(db, u"SELECT Meisyo, S1, S2 FROM WG WHERE WG_ID=12"_s);

@@ -75,7 +75,7 @@ TEST(TableCatalogue, WorkAndPurchaseTablesAreDefinedToo)
         store::StoreError);
 }
 
-TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndSkipsRefusedRows)
+TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndConvertsWhatDoesNotFit)
 {
     TempInstall install;
     auto s = install.openSession();
@@ -83,9 +83,11 @@ TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndSkipsRefusedRows)
     exec(db, u"CREATE TABLE src (id INTEGER, name TEXT(6), gone FLOAT, n TEXT(10))"_s);
     exec(db, u"INSERT INTO src VALUES (1, ?, 1.5, '12')"_s, {u"あいう"_s});
     exec(db, u"INSERT INTO src VALUES (2, 'b', 2, 'x')"_s); // 'x' is no number for the new layout
-    exec(db, u"INSERT INTO src VALUES (3, 'c', 3, NULL)"_s);
+    exec(db, u"INSERT INTO src VALUES (3, 'c', 3, '7.9')"_s);
+    exec(db, u"INSERT INTO src VALUES (4, 'd', 4, NULL)"_s);
     exec(db, u"CREATE TABLE dst (id INTEGER, name TEXT(10), n INTEGER, extra INTEGER)"_s);
-    store::TableCopy::ReplaceTableByCopy(db, u"src"_s, u"dst"_s);
+    QStringList notes;
+    store::TableCopy::ReplaceTableByCopy(db, u"src"_s, u"dst"_s, &notes);
     EXPECT_FALSE(store::Sql::tableExists(db, u"dst"_s));
     EXPECT_EQ(store::Sql::fieldNames(db, u"src"_s),
               (QStringList{u"id"_s, u"name"_s, u"n"_s, u"extra"_s}));
@@ -94,7 +96,11 @@ TEST(ReplaceTableByCopy, CopiesByFieldNameAsTextAndSkipsRefusedRows)
     while (q.next())
         rows << u"%1|%2|%3"_s.arg(q.value(0).toString(), q.value(1).toString(),
                                   q.value(2).toString());
-    EXPECT_EQ(rows, (QStringList{u"1|あいう|12"_s, u"3|c|"_s}));
+    // No row is left behind: 7.9 is cut as the engine casts, 'x' is emptied.
+    EXPECT_EQ(rows, (QStringList{u"1|あいう|12"_s, u"2|b|"_s, u"3|c|7"_s, u"4|d|"_s}));
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_TRUE(notes.at(0).contains(u"「x」"_s)) << notes.at(0).toStdString();
+    EXPECT_TRUE(notes.at(1).contains(u"「7.9」を「7」"_s)) << notes.at(1).toStdString();
 }
 
 TEST(Transaction, RollsBackUnlessCommittedAndNests)

@@ -6,6 +6,7 @@
 #include <QDoubleValidator>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -21,7 +22,11 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     if (model) {
         const int size = model->textSize(index.column());
         const QMetaType type = model->record().field(index.column()).metaType();
-        if (size > 0)
+        if (model->isMoney(index.column()))
+            // Yen with up to four decimals, within the 14 digits money holds.
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("-?[0-9]{0,14}(\\.[0-9]{0,4})?")), edit));
+        else if (size > 0)
             edit->setValidator(new ByteLengthValidator(size, edit));
         else if (type.id() == QMetaType::Int || type.id() == QMetaType::LongLong)
             edit->setValidator(new QIntValidator(edit));

@@ -9,8 +9,9 @@
 namespace widgets {
 
 // The cell editor of the grids: a line edit that takes no more CP932 bytes
-// than the field holds, only digits (and a sign) in integer fields, and
-// switches the input method per column.
+// than the field holds, only digits (and a sign) in integer fields, yen with
+// up to four decimals in money fields, and switches the input method per
+// column.
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -1,6 +1,9 @@
 #include "ui/widgets/SqlGridModel.h"
 
 #include "store/Cp932.h"
+#include "store/FieldText.h"
+#include "store/Money.h"
+#include "store/StoreError.h"
 #include "store/TableCatalogue.h"
 
 #include <QSqlError>
@@ -66,9 +69,17 @@ SqlGridModel::SqlGridModel(const QSqlDatabase& db, const QString& table, QObject
     const QSqlRecord rec = record();
     for (int i = 0; i < rec.count(); ++i)
         m_textSizes << store::TableCatalogue::textSize(db, table, rec.fieldName(i));
+    for (const store::FieldDef& f : store::FieldText::fieldsOf(db, table))
+        if (f.type == store::FieldType::Money)
+            m_moneyColumns.insert(fieldIndex(f.name));
     connect(this, &QSqlTableModel::primeInsert, this, [this](int, QSqlRecord& rec) {
         if (m_primer)
             m_primer(rec);
+        // A primed value is only written when marked generated; a key left
+        // out would be refused (key fields are NOT NULL).
+        for (int i = 0; i < rec.count(); ++i)
+            if (!rec.isNull(i))
+                rec.setGenerated(i, true);
     });
 }
 
@@ -237,7 +248,23 @@ bool SqlGridModel::select()
 bool SqlGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     QVariant v = value;
-    if (role == Qt::EditRole && v.typeId() == QMetaType::QString) {
+    if (role == Qt::EditRole && isMoney(index.column()) && !v.isNull()) {
+        // Whatever the editor hands over is the yen the user sees.
+        const QString text = v.toString().trimmed();
+        if (text.isEmpty()) {
+            v = QVariant(QMetaType::fromType<qlonglong>());
+        } else {
+            try {
+                const std::optional<store::Money> m = store::Money::parse(text);
+                if (!m)
+                    return false;
+                v = m->toVariant();
+            } catch (const store::StoreError& e) {
+                emit postFailed(e.message());
+                return false;
+            }
+        }
+    } else if (role == Qt::EditRole && v.typeId() == QMetaType::QString) {
         const QString text = v.toString();
         const QMetaType type = record().field(index.column()).metaType();
         const int size = textSize(index.column());
@@ -261,8 +288,18 @@ QVariant SqlGridModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole) {
         const QMetaType type = record().field(index.column()).metaType();
         const bool number = type.id() == QMetaType::Int || type.id() == QMetaType::LongLong ||
-                            type.id() == QMetaType::Double;
+                            type.id() == QMetaType::Double || isMoney(index.column());
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if ((role == Qt::DisplayRole || role == Qt::EditRole) && isMoney(index.column())) {
+        const QVariant stored = QSqlTableModel::data(index, role);
+        if (stored.isNull() || !stored.isValid())
+            return stored;
+        try {
+            return store::Money::fromVariant(stored).toString();
+        } catch (const store::StoreError&) {
+            return stored; // beyond the range: shown as stored rather than hidden
+        }
     }
     return QSqlTableModel::data(index, role);
 }

@@ -29,6 +29,9 @@ public:
     int column(const QString& field) const { return fieldIndex(field); }
     // The CP932 byte size of the column's text field, 0 for other fields.
     int textSize(int column) const;
+    // A money field: shown and edited as yen ("1234.5"), stored as
+    // ten-thousandths through store::Money.
+    bool isMoney(int column) const { return m_moneyColumns.contains(column); }
 
     // Adds a row at the end, storing a pending row first; false when refused
     // or when the pending row could not be stored.
@@ -79,6 +82,7 @@ private:
     std::function<void(QSqlRecord&)> m_primer;
     QList<int> m_textSizes;
     QSet<int> m_readOnly;
+    QSet<int> m_moneyColumns;
     int m_newRow = -1;
     bool m_newRowTyped = false;
     bool m_reverting = false;
