@@ -1,5 +1,7 @@
 #include "store/TableCsv.h"
 
+#include "store/TableCatalogue.h"
+
 #include "store/Cp932.h"
 #include "store/CsvFile.h"
 #include "store/FieldText.h"
@@ -76,10 +78,16 @@ bool TableCsv::ExportTableCsv(const QSqlDatabase& db, const QString& table, cons
     QStringList names;
     for (const FieldDef& f : fields)
         names << Sql::quoted(f.name);
+    // Rows in key order; a table without a declared key in every column's order.
+    QStringList order = names;
+    for (const TableDef& def : TableCatalogue::mainTables())
+        if (def.name.compare(table, Qt::CaseInsensitive) == 0 && !def.primaryKey.isEmpty()) {
+            order.clear();
+            for (const QString& key : def.primaryKey)
+                order << Sql::quoted(key);
+        }
     QSqlQuery q = Sql::exec(db, u"SELECT "_s + names.join(u", "_s) + u" FROM "_s +
-                                    Sql::quoted(table) + u" ORDER BY rowid"_s);
-    // Tables without a rowid key are ordered by their rowid anyway, which for
-    // the exchange tables follows the key because they are written in order.
+                                    Sql::quoted(table) + u" ORDER BY "_s + order.join(u", "_s));
     while (q.next()) {
         QList<QByteArray> cells;
         for (int i = 0; i < fields.size(); ++i) {
