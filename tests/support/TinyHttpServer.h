@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -29,6 +30,8 @@ public:
     void put(const QString& path, const QByteArray& body) { m_files[path] = body; }
     // Sends the headers and half of the body, then drops the connection.
     void truncate(const QString& path) { m_truncated[path] = true; }
+    // The path of every request received so far, in order.
+    const QStringList& requests() const { return m_requests; }
 
 private:
     void serve(QTcpSocket* s)
@@ -39,6 +42,7 @@ private:
         const QList<QByteArray> words = m_pending[s].split(' ');
         const QString path = words.size() > 1 ? QString::fromLatin1(words.at(1)) : QString();
         m_pending.remove(s);
+        m_requests << path;
         if (!m_files.contains(path)) {
             s->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
             s->disconnectFromHost();
@@ -61,4 +65,5 @@ private:
     QMap<QString, QByteArray> m_files;
     QMap<QString, bool> m_truncated;
     QMap<QTcpSocket*, QByteArray> m_pending;
+    QStringList m_requests;
 };
