@@ -48,9 +48,9 @@ TEST_F(MainWindow, HeaderPagesAndWhichButtonsOpenAScreen)
         {"備忘メモ帳", 0, false},
         {"閉じる(&C)", 0, true},
         {"バックアップコピー", 0, false},
-        {"HPを開く", 0, false},
-        {"バージョンアップ", 0, false},
-        {"リモートメンテナンス", 0, false},
+        {"HPを開く", 0, true},
+        {"バージョンアップ", 0, true},
+        {"リモートメンテナンス", 0, true},
         {"献立データの削除", 1, false},
         {"テータテーブルの調整", 1, false},
     };

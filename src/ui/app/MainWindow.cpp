@@ -1,7 +1,9 @@
 #include "ui/app/MainWindow.h"
 
 #include "masters/DataModule.h"
+#include "masters/WebFunctions.h"
 #include "store/StoreError.h"
+#include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
@@ -41,8 +43,9 @@ QLabel* arrow(const QString& text, QWidget* parent)
 MainWindow::MainWindow(store::Prompter* prompter, QWidget* parent)
     : QMainWindow(parent),
       m_ownPrompter(prompter ? nullptr : std::make_unique<widgets::MessageBoxPrompter>(this)),
-      m_prompter(prompter ? prompter : m_ownPrompter.get()), m_dialogs(this),
-      m_startUp(masters::dataModule(), *m_prompter, m_dialogs)
+      m_prompter(prompter ? prompter : m_ownPrompter.get()),
+      m_ownPlatform(std::make_unique<DesktopPlatform>(this)), m_platform(m_ownPlatform.get()),
+      m_dialogs(this), m_startUp(masters::dataModule(), *m_prompter, m_dialogs)
 {
     // WorkDir is where the program was started; AHM is pointed there.
     masters::dataModule().setWorkDir(QDir::currentPath());
@@ -164,9 +167,9 @@ QWidget* MainWindow::buildMainPage()
     web->setFrameShape(QFrame::StyledPanel);
     auto* webLayout = new QHBoxLayout(web);
     webLayout->setContentsMargins(10, 8, 10, 8);
-    webLayout->addWidget(menuButton(u"HPを開く"_s));
-    webLayout->addWidget(menuButton(u"バージョンアップ"_s));
-    webLayout->addWidget(menuButton(u"リモートメンテナンス"_s));
+    webLayout->addWidget(menuButton(u"HPを開く"_s, &MainWindow::openHomepage));
+    webLayout->addWidget(menuButton(u"バージョンアップ"_s, &MainWindow::runUpdate));
+    webLayout->addWidget(menuButton(u"リモートメンテナンス"_s, &MainWindow::runRemoteMaintenance));
     auto* note = new QLabel(
         u"バージョンアップの有無はバージョンアップボタンをクリックしてご確認ください。"_s, page);
     note->setObjectName(u"WebNote"_s);
@@ -279,6 +282,31 @@ void MainWindow::openTargetGroups()
 {
     masterscreens::TargetGroupScreen screen(this);
     runScreen(screen);
+}
+
+void MainWindow::openHomepage()
+{
+    masters::WebFunctions(*m_prompter, *m_platform, masters::dataModule().WorkDir).openHomepage();
+}
+
+void MainWindow::runUpdate()
+{
+    masters::WebOutcome outcome;
+    {
+        widgets::DownloadProgressDialog downloads(this);
+        outcome = masters::WebFunctions(*m_prompter, *m_platform, masters::dataModule().WorkDir)
+                      .runUpdate();
+    }
+    // The update program replaces the program file, which must be free.
+    if (outcome == masters::WebOutcome::CloseMainWindow)
+        close();
+}
+
+void MainWindow::runRemoteMaintenance()
+{
+    widgets::DownloadProgressDialog downloads(this);
+    masters::WebFunctions(*m_prompter, *m_platform, masters::dataModule().WorkDir)
+        .runRemoteMaintenance();
 }
 
 } // namespace app

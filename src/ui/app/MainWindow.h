@@ -13,8 +13,9 @@ class QPushButton;
 class QTabWidget;
 
 namespace store {
+class Platform;
 class Prompter;
-}
+} // namespace store
 
 namespace app {
 
@@ -45,6 +46,9 @@ public:
     QLabel* releaseLabel() const { return m_release; }
     // The button with that caption, on either page.
     QPushButton* button(const QString& caption) const;
+    // The shell operations of the web panel go to platform instead of the
+    // desktop (for tests); it must outlive the window.
+    void setPlatform(store::Platform& platform) { m_platform = &platform; }
 
 signals:
     void applicationEnded();
@@ -68,9 +72,14 @@ private:
     void openInitialSettings();
     void openMealTypes();
     void openTargetGroups();
+    void openHomepage();
+    void runUpdate();
+    void runRemoteMaintenance();
 
     std::unique_ptr<store::Prompter> m_ownPrompter;
     store::Prompter* m_prompter;
+    std::unique_ptr<store::Platform> m_ownPlatform;
+    store::Platform* m_platform;
     StartUpDialogs m_dialogs;
     masters::StartUp m_startUp;
     QTabWidget* m_pages = nullptr;
