@@ -7,6 +7,8 @@
 #include "masters/StartUp.h"
 #include "masters/StartUpScreens.h"
 #include "masters/UserPassword.h"
+#include "masters/WebFunctions.h"
+#include "store/Platform.h"
 #include "store/Prompter.h"
 #include "store/StoreError.h"
 #include "ui/app/Application.h"
@@ -26,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -261,6 +264,27 @@ int main(int argc, char** argv)
             widgets::MessageBoxPrompter(&mainWindow)
                 .information(masters::StartUp::noDataFolderMessage() + u"\n"_s +
                              masters::StartUp::programFileMessage(u"VELK"_s));
+            mainWindow.hide();
+        }
+        {
+            // The questions of the web panel, answered No (nothing is
+            // downloaded or started).
+            mainWindow.show();
+            widgets::MessageBoxPrompter boxes(&mainWindow);
+            store::RecordingPlatform platform;
+            masters::WebFunctions web(boxes, platform, QDir::currentPath());
+            const auto shootAndAnswerNo = [&](const QString& name) {
+                QTimer::singleShot(100, [&camera, &mainWindow, name] {
+                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                        camera.shootOver(&mainWindow, box, name);
+                        box->button(QMessageBox::No)->click();
+                    }
+                });
+            };
+            shootAndAnswerNo(u"21-version-up-question"_s);
+            web.runUpdate();
+            shootAndAnswerNo(u"22-remote-maintenance-question"_s);
+            web.runRemoteMaintenance();
             mainWindow.hide();
         }
     } catch (const store::StoreError& e) {
