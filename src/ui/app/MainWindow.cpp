@@ -165,6 +165,7 @@ QWidget* MainWindow::buildMainPage()
     auto* web = new QFrame(page);
     web->setObjectName(u"WebPanel"_s);
     web->setFrameShape(QFrame::StyledPanel);
+    web->setStyleSheet(u"#WebPanel { background: #3f9b4f; border: 1px solid #2c7a3a; }"_s);
     auto* webLayout = new QHBoxLayout(web);
     webLayout->setContentsMargins(10, 8, 10, 8);
     webLayout->addWidget(menuButton(u"HPを開く"_s, &MainWindow::openHomepage));

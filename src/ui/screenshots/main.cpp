@@ -268,7 +268,8 @@ int main(int argc, char** argv)
         }
         {
             // The questions of the web panel, answered No (nothing is
-            // downloaded or started).
+            // downloaded or started; nor could it be, from a closed port).
+            qputenv("ZORAVIN_SERVER", "http://127.0.0.1:9");
             mainWindow.show();
             widgets::MessageBoxPrompter boxes(&mainWindow);
             store::RecordingPlatform platform;
