@@ -2,6 +2,8 @@
 
 #include "masters/DataModule.h"
 #include "store/StoreError.h"
+#include "ui/app/BackupScreen.h"
+#include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
@@ -155,7 +157,7 @@ QWidget* MainWindow::buildMainPage()
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);
     tools->addWidget(menuButton(u"備忘メモ帳"_s));
-    tools->addWidget(menuButton(u"バックアップコピー"_s));
+    tools->addWidget(menuButton(u"バックアップコピー"_s, &MainWindow::openBackup));
     tools->addStretch();
     tools->addWidget(menuButton(u"閉じる(&C)"_s, &MainWindow::closeClicked));
 
@@ -278,6 +280,13 @@ void MainWindow::openMealTypes()
 void MainWindow::openTargetGroups()
 {
     masterscreens::TargetGroupScreen screen(this);
+    runScreen(screen);
+}
+
+void MainWindow::openBackup()
+{
+    DesktopPlatform platform(this);
+    BackupScreen screen(platform, m_prompter, this);
     runScreen(screen);
 }
 
