@@ -84,7 +84,15 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
     }
     files.sort();
 
-    QDir().mkpath(target);
+    if (!QDir().mkpath(target)) {
+        // Nowhere to copy to: said once, when the destination itself exists
+        // (the caller reports a destination that could not be created).
+        if (QFileInfo(dest).isDir()) {
+            ++report.failed;
+            prompter.warning(copyFailedMessage(source));
+        }
+        files.clear();
+    }
     bool replaceAll = false;
     int done = 0;
     for (const QString& file : files) {
