@@ -1,3 +1,4 @@
+#include "ui/ModalDriver.h"
 #include "ui/Typing.h"
 #include "ui/UiFixture.h"
 
@@ -5,6 +6,7 @@
 #include "store/Platform.h"
 #include "store/Prompter.h"
 #include "ui/app/BackupScreen.h"
+#include "ui/app/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -112,4 +114,25 @@ TEST_F(BackupScreen, RefusesAShortPathAndClosesAfterACompleteCopy)
     EXPECT_TRUE(QFileInfo::exists(copy + u"/Data/AAA.sqlite"_s));
     EXPECT_TRUE(QFileInfo::exists(copy + u"/AHM.sqlite"_s));
     EXPECT_EQ(pathName2(), base);
+}
+
+TEST_F(BackupScreen, OpensFromTheMainMenuButton)
+{
+    app::MainWindow main(&prompter);
+    // As start-up leaves it: both databases open, the first activation done.
+    dm.session().openSettings();
+    ASSERT_TRUE(dm.OpenDataDir());
+    dm.FirstActivation = false;
+    ModalDriver driver;
+    QString title;
+    driver.expect<app::BackupScreen>([&](app::BackupScreen* s) {
+        title = s->windowTitle();
+        s->baseEdit()->setText(u"/media/usb"_s);
+        s->cancelButton()->click();
+    });
+    main.button(u"バックアップコピー"_s)->click();
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_EQ(driver.unexpected(), QStringList());
+    EXPECT_EQ(title, u"データのバックアップ"_s);
+    EXPECT_EQ(pathName2(), u"/media/usb"_s);
 }
