@@ -122,9 +122,10 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
         const QString part = to + u".part"_s;
         QFile::remove(part);
         const bool written = options.write ? options.write(file, part) : copyFile(file, part);
-        bool placed = written;
-        if (written && exists) {
-            placed = QFile::remove(to);
+        bool placed = written && (!exists || QFile::remove(to));
+        if (placed) {
+            // Also when there was no old copy: an orphaned journal would be
+            // read into the new file.
             for (const QString& suffix : options.replacedSuffixes)
                 QFile::remove(to + suffix);
         }

@@ -37,8 +37,8 @@ public:
         // Writes a copy of the file from at the path to, which does not
         // exist yet; false when it could not. By default the bytes are copied.
         std::function<bool(const QString& from, const QString& to)> write;
-        // Companion files that go when an existing copy is replaced (a
-        // database's journal, which belongs to the old file only).
+        // Companion files of a copy that go when it is written (a database's
+        // journal, which belongs to the old file only).
         QStringList replacedSuffixes;
         CopyReport* report = nullptr;
     };

@@ -187,14 +187,23 @@ TEST_F(LiveInstall, ReplacingAnOlderBackupAsksOnceForAllAndDropsItsStaleLog)
     stale.close();
     store::Sql::exec(session->aaa(), u"DELETE FROM SyokuM WHERE Syoku_ID > '00100'"_s);
 
+    // And one beside no copy at all.
+    QFile orphan(copy + u"/AHM.sqlite-wal"_s);
+    QFile::remove(copy + u"/AHM.sqlite"_s);
+    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
+    orphan.write(QByteArray(4096, 'x'));
+    orphan.close();
+
     store::ScriptedPrompter yesToAll({store::Answer::YesToAll});
     ASSERT_TRUE(BackupCopy::run({install.path(), dest, dest}, yesToAll));
     ASSERT_EQ(yesToAll.shown().size(), 2); // one question, then the message
     EXPECT_EQ(yesToAll.shown().at(0),
-              store::FolderRoutines::replaceQuestion(copy + u"/AHM.sqlite"_s));
+              store::FolderRoutines::replaceQuestion(copy + u"/Data/AAA.sqlite"_s));
     EXPECT_FALSE(QFileInfo::exists(copy + u"/Data/AAA.sqlite-wal"_s));
+    EXPECT_FALSE(QFileInfo::exists(copy + u"/AHM.sqlite-wal"_s));
     session.reset();
     EXPECT_EQ(count(copy, u"SyokuM"_s), 100);
+    EXPECT_EQ(count(copy, u"HeadM"_s), 1);
 }
 
 TEST_F(LiveInstall, RefusedOrStoppedBackupsSaySoAndAreNotCalledDone)
