@@ -4,8 +4,10 @@
 
 #include "masters/InitialData.h"
 #include "menu/DemoData.h"
+#include "store/BackupCopy.h"
 #include "store/FaultInjection.h"
 #include "store/Installation.h"
+#include "store/Prompter.h"
 #include "store/SchemaUpgrade.h"
 #include "store/Session.h"
 #include "store/Sql.h"
@@ -41,7 +43,13 @@ const char* kUsage =
     "使い方:\n"
     "  zoravinctl init DIR        新しいインストールフォルダを作成し、初期データを入れます\n"
     "  zoravinctl init DIR --demo さらにデモの業者・献立・購入金額と設定を入れます\n"
-    "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n";
+    "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n"
+    "  zoravinctl backup DIR DEST [--dated] [--replace|--keep]\n"
+    "                             DIR を DEST の中にバックアップコピーします\n"
+    "                             --dated   DEST の中に日時のフォルダを作ります（時系列保存）\n"
+    "                             --replace 既にあるファイルを置き換えます\n"
+    "                             --keep    既にあるファイルは残します\n"
+    "                             （どちらもなければ、既にあるファイルがあると中止します）\n";
 
 // The program that the installation's program-file link points at: the
 // desktop program beside this tool when it was built, else this tool.
@@ -168,6 +176,61 @@ int upgrade(const QStringList& args)
     return 0;
 }
 
+// Answers from the command line's flags: the question before replacing a
+// file gets the flag's answer, and without one the copy is stopped, since
+// nobody is there to ask. Messages go to stdout, warnings to stderr.
+class FlagPrompter : public store::Prompter {
+public:
+    explicit FlagPrompter(store::Answer replace) : m_replace(replace) {}
+
+    void information(const QString& text) override { out() << text << Qt::endl; }
+    void warning(const QString& text) override { err() << text << Qt::endl; }
+    bool yesNo(const QString& text) override { return refuse(text); }
+    bool confirm(const QString& text) override { return refuse(text); }
+    store::Answer yesNoCancel(const QString& text) override { return yesToAllNoCancel(text); }
+    store::Answer yesToAllNoCancel(const QString& text) override
+    {
+        if (m_replace == store::Answer::Cancel)
+            err() << text << Qt::endl
+                  << u"--replace か --keep の指定がないので、中止します。"_s << Qt::endl;
+        return m_replace;
+    }
+    bool okCancel(const QString& text) override { return refuse(text); }
+
+private:
+    bool refuse(const QString& text)
+    {
+        err() << text << Qt::endl;
+        return false;
+    }
+
+    store::Answer m_replace;
+};
+
+int backup(const QStringList& args)
+{
+    QStringList rest = args;
+    const bool dated = rest.removeAll(u"--dated"_s) > 0;
+    const bool replace = rest.removeAll(u"--replace"_s) > 0;
+    const bool keep = rest.removeAll(u"--keep"_s) > 0;
+    if (rest.size() != 2 || (replace && keep) || rest.at(0).startsWith(u"--"_s) ||
+        rest.at(1).startsWith(u"--"_s))
+        throw store::StoreError(QString::fromUtf8(kUsage));
+    const QString dir = folderArgument(rest.at(0));
+    if (!store::Installation::hasSettingsTable(dir))
+        throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
+    const QString base = QDir::toNativeSeparators(folderArgument(rest.at(1)));
+    const store::BackupMode mode = dated ? store::BackupMode::Dated : store::BackupMode::Overwrite;
+    const store::BackupCopy::Request request{
+        dir, base,
+        store::BackupCopy::destination(base, mode, QDateTime::currentDateTime(),
+                                       store::BackupCopy::hostStyle())};
+    FlagPrompter prompter(replace ? store::Answer::YesToAll
+                          : keep  ? store::Answer::No
+                                  : store::Answer::Cancel);
+    return store::BackupCopy::run(request, prompter) ? 0 : 1;
+}
+
 } // namespace
 
 int run(const QStringList& args)
@@ -175,6 +238,7 @@ int run(const QStringList& args)
     const std::map<QString, std::function<int(const QStringList&)>> verbs = {
         {u"init"_s, init},
         {u"upgrade"_s, upgrade},
+        {u"backup"_s, backup},
     };
     if (args.isEmpty() || !verbs.contains(args.first())) {
         err() << QString::fromUtf8(kUsage);

@@ -119,6 +119,16 @@ void SettingsRow::writeFirstRunDefaults(int year)
     write({kYear, u"PM2"_s, u"PM3"_s, u"PM4"_s, u"PM7"_s, u"PM8"_s}, {year, 5, 5, 25, 85, 1});
 }
 
+QString SettingsRow::backupFolder() const
+{
+    return value(u"PathName2"_s).toString();
+}
+
+void SettingsRow::setBackupFolder(const QString& folder)
+{
+    write({u"PathName2"_s}, {folder});
+}
+
 InstitutionSettings SettingsRow::open()
 {
     ensure();

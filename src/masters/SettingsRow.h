@@ -52,6 +52,11 @@ public:
     // The values of a first start: 年度 := year, PM2 5, PM3 5, PM4 25, PM7 85, PM8 1.
     void writeFirstRunDefaults(int year);
 
+    // Where backups go (PathName2): the text of the backup screen's
+    // destination edit, stored whenever that screen closes.
+    QString backupFolder() const;
+    void setBackupFolder(const QString& folder);
+
     // Opens the row for the settings screen (appending it when missing).
     InstitutionSettings open();
     // Stores every field of the settings screen except meisyou, which only

@@ -37,9 +37,36 @@ bool FolderRoutines::CreateFolderPath(const QString& path)
     return created;
 }
 
+bool FolderRoutines::copyFile(const QString& from, const QString& to)
+{
+    const QFileInfo info(from);
+    if (info.isSymLink())
+        return QFile::link(info.symLinkTarget(), to);
+    return QFile::copy(from, to);
+}
+
+QString FolderRoutines::replaceQuestion(const QString& path)
+{
+    return u"「%1」は既にあります。置き換えてもよいですか？"_s.arg(QDir::toNativeSeparators(path));
+}
+
+QString FolderRoutines::copyFailedMessage(const QString& path)
+{
+    return u"「%1」をコピーできませんでした。"_s.arg(QDir::toNativeSeparators(path));
+}
+
 bool FolderRoutines::CopyFolder(const QString& source, const QString& destination,
                                 Prompter& prompter, const Progress& progress)
 {
+    CopyOptions options;
+    options.progress = progress;
+    return CopyFolder(source, destination, prompter, options);
+}
+
+bool FolderRoutines::CopyFolder(const QString& source, const QString& destination,
+                                Prompter& prompter, const CopyOptions& options)
+{
+    CopyReport report;
     QString dest = destination;
     if (dest.isEmpty() || !isSeparator(dest.back()))
         dest += u'/';
@@ -50,33 +77,71 @@ bool FolderRoutines::CopyFolder(const QString& source, const QString& destinatio
     QStringList files;
     QDirIterator it(source, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << it.next();
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (!options.skip || !options.skip(file))
+            files << file;
+    }
     files.sort();
 
-    QDir().mkpath(target);
+    if (!QDir().mkpath(target)) {
+        // Nowhere to copy to: said once, when the destination itself exists
+        // (the caller reports a destination that could not be created).
+        if (QFileInfo(dest).isDir()) {
+            ++report.failed;
+            prompter.warning(copyFailedMessage(source));
+        }
+        files.clear();
+    }
+    bool replaceAll = false;
     int done = 0;
     for (const QString& file : files) {
+        if (options.stopRequested && options.stopRequested()) {
+            report.cancelled = true;
+            break;
+        }
         const QString rel = src.relativeFilePath(file);
         const QString to = target + u'/' + rel;
         QDir().mkpath(QFileInfo(to).absolutePath());
-        bool copy = true;
-        if (QFileInfo::exists(to)) {
-            const Answer a =
-                prompter.yesNoCancel(u"「%1」は既にあります。置き換えてもよいですか？"_s.arg(
-                    QDir::toNativeSeparators(to)));
-            if (a == Answer::Cancel)
+        const bool exists = QFileInfo::exists(to);
+        if (exists && !replaceAll) {
+            const Answer a = prompter.yesToAllNoCancel(replaceQuestion(to));
+            if (a == Answer::Cancel) {
+                report.cancelled = true;
                 break;
-            copy = a == Answer::Yes;
-            if (copy)
-                QFile::remove(to);
+            }
+            replaceAll = a == Answer::YesToAll;
+            if (a == Answer::No) {
+                ++report.kept;
+                if (options.progress)
+                    options.progress(++done, static_cast<int>(files.size()));
+                continue;
+            }
         }
-        if (copy && !QFile::copy(file, to))
-            prompter.warning(
-                u"「%1」をコピーできませんでした。"_s.arg(QDir::toNativeSeparators(file)));
-        if (progress)
-            progress(++done, static_cast<int>(files.size()));
+        // Written beside the old copy, which is replaced only by a complete one.
+        const QString part = to + u".part"_s;
+        QFile::remove(part);
+        const bool written = options.write ? options.write(file, part) : copyFile(file, part);
+        bool placed = written && (!exists || QFile::remove(to));
+        if (placed) {
+            // Also when there was no old copy: an orphaned journal would be
+            // read into the new file.
+            for (const QString& suffix : options.replacedSuffixes)
+                QFile::remove(to + suffix);
+        }
+        placed = placed && QFile::rename(part, to);
+        if (placed) {
+            ++report.copied;
+        } else {
+            QFile::remove(part);
+            ++report.failed;
+            prompter.warning(copyFailedMessage(file));
+        }
+        if (options.progress)
+            options.progress(++done, static_cast<int>(files.size()));
     }
+    if (options.report)
+        *options.report = report;
     CreateFolderPath(dest);
     return QFileInfo(dest).isDir();
 }

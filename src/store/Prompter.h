@@ -5,7 +5,7 @@
 
 namespace store {
 
-enum class Answer { Yes, No, Cancel, Ok };
+enum class Answer { Yes, No, Cancel, Ok, YesToAll };
 
 // How logic asks the user something or tells them something. Screens pass a
 // message-box prompter, tests a scripted one, the command line one that
@@ -21,6 +21,10 @@ public:
     virtual bool confirm(const QString& text) = 0;
     virtual Answer yesNoCancel(const QString& text) = 0;
     virtual bool okCancel(const QString& text) = 0;
+    // Warning box with Yes, Yes to all, No and Cancel (the question before
+    // replacing one of many files). Without a box of its own a prompter
+    // asks Yes, No and Cancel.
+    virtual Answer yesToAllNoCancel(const QString& text) { return yesNoCancel(text); }
 };
 
 // Answers every question with the answers it was given (in order, the last
@@ -34,6 +38,7 @@ public:
     bool yesNo(const QString& text) override { return ask(text) == Answer::Yes; }
     bool confirm(const QString& text) override { return ask(text) == Answer::Yes; }
     Answer yesNoCancel(const QString& text) override { return ask(text); }
+    Answer yesToAllNoCancel(const QString& text) override { return ask(text); }
     bool okCancel(const QString& text) override
     {
         Answer a = ask(text);

@@ -1,9 +1,11 @@
 #include "store/Sql.h"
 #include "store/TableCatalogue.h"
 #include "store/TableScripts.h"
+#include "store/Transaction.h"
 #include "support/LockHolder.h"
 #include "support/TempInstall.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -379,4 +381,80 @@ TEST(Cli, InitStoppedAtAnyMomentAndRunAgainEqualsACleanInstallation)
         EXPECT_EQ(contents(dir), expected) << delayMs;
         QDir(dir).removeRecursively();
     }
+}
+
+// The program keeps its databases open, with committed changes still in
+// the write-ahead logs and perhaps a change under way: the backup holds
+// every committed row, nothing uncommitted, and the copy starts.
+TEST(Cli, BackupTakenWhileTheDatabasesAreOpenRestoresEveryMenu)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + u"/園"_s;
+    ASSERT_EQ(zoravinctl({u"init"_s, dir, u"--demo"_s}).status, 0);
+    auto live = std::make_unique<store::Session>(dir);
+    live->openSettings();
+    live->openData();
+    exec(live->aaa(), u"PRAGMA wal_autocheckpoint=0"_s);
+    exec(live->ahm(), u"PRAGMA wal_autocheckpoint=0"_s);
+    exec(live->aaa(), u"UPDATE kondateM2 SET kondateMei = kondateMei || '（改）'"_s);
+    exec(live->ahm(), u"UPDATE HeadM SET meisyou = 'さくら保育園'"_s);
+    ASSERT_GT(QFileInfo(dir + u"/Data/AAA.sqlite-wal"_s).size(), 0);
+    const QString expected = contents(dir);
+    auto pending = std::make_unique<store::Transaction>(live->aaa());
+    exec(live->aaa(), u"DELETE FROM kondateM3"_s);
+
+    const CtlResult r = zoravinctl({u"backup"_s, dir, tmp.path() + u"/保存"_s});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(u"データのバックアップは終わりました。"_s)) << r.out.toStdString();
+    pending.reset();
+    live.reset();
+
+    const QString copy = tmp.path() + u"/保存/園"_s;
+    EXPECT_FALSE(QFileInfo::exists(copy + u"/Data/AAA.sqlite-wal"_s));
+    EXPECT_EQ(contents(copy), expected);
+    EXPECT_GT(expected.count(u"（改）"_s), 100);
+    // It starts: the start-up upgrade takes it as it is.
+    const CtlResult started = zoravinctl({u"upgrade"_s, copy});
+    EXPECT_EQ(started.status, 0) << started.err.toStdString();
+    EXPECT_EQ(contents(copy), expected);
+}
+
+// Nobody is there to ask before a file is replaced: the flags answer, and
+// without one the copy stops and says why.
+TEST(Cli, BackupOverAnOlderOneFollowsTheFlagsOrStops)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + u"/園"_s;
+    ASSERT_EQ(zoravinctl({u"init"_s, dir, u"--demo"_s}).status, 0);
+    const QString dest = tmp.path() + u"/保存"_s;
+    const QString copy = dest + u"/園"_s;
+    ASSERT_EQ(zoravinctl({u"backup"_s, dir, dest}).status, 0);
+    const QString first = contents(dir);
+    {
+        store::Session s(dir);
+        s.openData();
+        exec(s.aaa(), u"DELETE FROM kondateM3"_s);
+    }
+
+    const CtlResult asked = zoravinctl({u"backup"_s, dir, dest});
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_TRUE(asked.err.contains(u"既にあります。置き換えてもよいですか？"_s))
+        << asked.err.toStdString();
+    EXPECT_TRUE(asked.err.contains(u"--replace か --keep"_s)) << asked.err.toStdString();
+    EXPECT_EQ(contents(copy), first);
+
+    EXPECT_EQ(zoravinctl({u"backup"_s, dir, dest, u"--keep"_s}).status, 0);
+    EXPECT_EQ(contents(copy), first);
+    EXPECT_EQ(zoravinctl({u"backup"_s, dir, dest, u"--replace"_s}).status, 0);
+    EXPECT_EQ(contents(copy), contents(dir));
+
+    const CtlResult dated = zoravinctl({u"backup"_s, dir, dest, u"--dated"_s});
+    EXPECT_EQ(dated.status, 0) << dated.err.toStdString();
+    const QStringList folders =
+        QDir(dest).entryList({u"????年??月??日??時??分"_s}, QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(folders.size(), 1);
+    EXPECT_EQ(contents(dest + u'/' + folders.first() + u"/園"_s), contents(dir));
+
+    EXPECT_EQ(zoravinctl({u"backup"_s, dir, dest, u"--keep"_s, u"--replace"_s}).status, 1);
+    EXPECT_EQ(zoravinctl({u"backup"_s, tmp.path(), dest}).status, 1); // no installation
 }

@@ -68,3 +68,34 @@ TEST(CopyFolder, CopiesTheFolderAsASubfolderAndAsksBeforeReplacing)
     EXPECT_EQ(cancel.shown().size(), 1);
     EXPECT_EQ(readFile(dest + u"/栄養計算/Data/AAA.sqlite"_s), QByteArray("data2"));
 }
+
+TEST(CopyFolder, YesToAllIsAskedOnceAndAFailedCopyKeepsTheOldFile)
+{
+    QTemporaryDir tmp;
+    const QString src = tmp.path() + u"/栄養計算"_s;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        writeFile(src + u'/' + QString::fromLatin1(name), "new");
+    const QString copy = tmp.path() + u"/bk/栄養計算"_s;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        writeFile(copy + u'/' + QString::fromLatin1(name), "old");
+
+    store::ScriptedPrompter prompter({store::Answer::YesToAll});
+    FolderRoutines::CopyReport report;
+    FolderRoutines::CopyOptions options;
+    // The second file cannot be written (a full disk, say).
+    options.write = [](const QString& from, const QString& to) {
+        return !from.endsWith(u"b.txt"_s) && QFile::copy(from, to);
+    };
+    options.report = &report;
+    EXPECT_TRUE(FolderRoutines::CopyFolder(src, tmp.path() + u"/bk"_s, prompter, options));
+    EXPECT_EQ(prompter.shown(),
+              (QStringList{FolderRoutines::replaceQuestion(copy + u"/a.txt"_s),
+                           FolderRoutines::copyFailedMessage(src + u"/b.txt"_s)}));
+    EXPECT_EQ(readFile(copy + u"/a.txt"_s), QByteArray("new"));
+    EXPECT_EQ(readFile(copy + u"/b.txt"_s), QByteArray("old"));
+    EXPECT_EQ(readFile(copy + u"/c.txt"_s), QByteArray("new"));
+    EXPECT_FALSE(QFileInfo::exists(copy + u"/b.txt.part"_s));
+    EXPECT_EQ(report.copied, 2);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_FALSE(report.cancelled);
+}

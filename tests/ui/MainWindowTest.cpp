@@ -47,7 +47,7 @@ TEST_F(MainWindow, HeaderPagesAndWhichButtonsOpenAScreen)
         {"献　　立", 0, false},
         {"備忘メモ帳", 0, false},
         {"閉じる(&C)", 0, true},
-        {"バックアップコピー", 0, false},
+        {"バックアップコピー", 0, true},
         {"HPを開く", 0, true},
         {"バージョンアップ", 0, true},
         {"リモートメンテナンス", 0, true},

@@ -3,6 +3,7 @@
 #include "masters/DataModule.h"
 #include "masters/WebFunctions.h"
 #include "store/StoreError.h"
+#include "ui/app/BackupScreen.h"
 #include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
@@ -158,7 +159,7 @@ QWidget* MainWindow::buildMainPage()
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);
     tools->addWidget(menuButton(u"備忘メモ帳"_s));
-    tools->addWidget(menuButton(u"バックアップコピー"_s));
+    tools->addWidget(menuButton(u"バックアップコピー"_s, &MainWindow::openBackup));
     tools->addStretch();
     tools->addWidget(menuButton(u"閉じる(&C)"_s, &MainWindow::closeClicked));
 
@@ -308,6 +309,12 @@ void MainWindow::runRemoteMaintenance()
     widgets::DownloadProgressDialog downloads(this);
     masters::WebFunctions(*m_prompter, *m_platform, masters::dataModule().WorkDir)
         .runRemoteMaintenance();
+}
+
+void MainWindow::openBackup()
+{
+    BackupScreen screen(*m_platform, m_prompter, this);
+    runScreen(screen);
 }
 
 } // namespace app

@@ -75,6 +75,7 @@ private:
     void openHomepage();
     void runUpdate();
     void runRemoteMaintenance();
+    void openBackup();
 
     std::unique_ptr<store::Prompter> m_ownPrompter;
     store::Prompter* m_prompter;

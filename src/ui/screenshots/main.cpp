@@ -9,9 +9,12 @@
 #include "masters/UserPassword.h"
 #include "masters/WebFunctions.h"
 #include "store/Platform.h"
+#include "store/BackupCopy.h"
 #include "store/Prompter.h"
 #include "store/StoreError.h"
 #include "ui/app/Application.h"
+#include "ui/app/BackupScreen.h"
+#include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/app/MainWindow.h"
@@ -287,6 +290,25 @@ int main(int argc, char** argv)
             shootAndAnswerNo(u"22-remote-maintenance-question"_s);
             web.runRemoteMaintenance();
             mainWindow.hide();
+        }
+        {
+            // The backup screen as it opens, and the question before a file
+            // of an earlier backup in the same folder is replaced.
+            app::DesktopPlatform platform(&mainWindow);
+            app::BackupScreen backup(platform, &prompter, &mainWindow);
+            camera.shoot(&backup, u"15-backup"_s);
+            backup.show();
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget(); box && box != &backup) {
+                    camera.shootOver(&backup, box, u"16-backup-replace-question"_s);
+                    box->close();
+                }
+            });
+            widgets::MessageBoxPrompter(&backup).yesToAllNoCancel(
+                store::FolderRoutines::replaceQuestion(backup.destinationField()->text() + u'/' +
+                                                       QDir::current().dirName() +
+                                                       u"/Data/AAA.sqlite"_s));
+            backup.hide();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';

@@ -40,6 +40,23 @@ store::Answer MessageBoxPrompter::yesNoCancel(const QString& text)
     }
 }
 
+store::Answer MessageBoxPrompter::yesToAllNoCancel(const QString& text)
+{
+    switch (showMessage(m_parent, QMessageBox::Warning, text,
+                        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                            QMessageBox::Cancel,
+                        QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return store::Answer::Yes;
+    case QMessageBox::YesToAll:
+        return store::Answer::YesToAll;
+    case QMessageBox::No:
+        return store::Answer::No;
+    default:
+        return store::Answer::Cancel;
+    }
+}
+
 bool MessageBoxPrompter::okCancel(const QString& text)
 {
     return showMessage(m_parent, QMessageBox::Warning, text, QMessageBox::Ok | QMessageBox::Cancel,

@@ -16,6 +16,7 @@ public:
     bool yesNo(const QString& text) override;
     bool confirm(const QString& text) override;
     store::Answer yesNoCancel(const QString& text) override;
+    store::Answer yesToAllNoCancel(const QString& text) override;
     bool okCancel(const QString& text) override;
 
 private:
