@@ -3,6 +3,7 @@
 #include "data/DataFiles.h"
 
 #include "masters/InitialData.h"
+#include "menu/DataCheck.h"
 #include "menu/DemoData.h"
 #include "store/FaultInjection.h"
 #include "store/Installation.h"
@@ -18,6 +19,7 @@
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -41,7 +43,9 @@ const char* kUsage =
     "使い方:\n"
     "  zoravinctl init DIR        新しいインストールフォルダを作成し、初期データを入れます\n"
     "  zoravinctl init DIR --demo さらにデモの業者・献立・購入金額と設定を入れます\n"
-    "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n";
+    "  zoravinctl upgrade DIR     起動時と同じ更新（設定表・表の作成・データ更新）を行います\n"
+    "  zoravinctl check DIR       "
+    "テーブルを修復し、連携関係の無いレコードを削除して献立名を作り直します\n";
 
 // The program that the installation's program-file link points at: the
 // desktop program beside this tool when it was built, else this tool.
@@ -150,21 +154,38 @@ int init(const QStringList& args)
     return 0;
 }
 
+// An installation that start-up would accept: the settings table, the
+// Data folder and a data file that is there and not empty.
+std::unique_ptr<store::Session> openInstallation(const QString& dir)
+{
+    if (!store::Installation::hasSettingsTable(dir))
+        throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
+    auto session = std::make_unique<store::Session>(dir);
+    session->openSettings();
+    if (!QFileInfo(session->dataDir()).isDir())
+        throw store::StoreError(
+            u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s);
+    // A missing or emptied AAA.sqlite is refused before anything changes.
+    session->openData();
+    return session;
+}
+
 int upgrade(const QStringList& args)
 {
     if (args.size() != 1)
         throw store::StoreError(QString::fromUtf8(kUsage));
-    const QString dir = folderArgument(args.at(0));
-    if (!store::Installation::hasSettingsTable(dir))
-        throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
-    store::Session session(dir);
-    session.openSettings();
-    if (!QFileInfo(session.dataDir()).isDir())
-        throw store::StoreError(
-            u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s);
-    // A missing or emptied AAA.sqlite is refused before anything changes.
-    session.openData();
-    store::SchemaUpgrade(session).runAll();
+    const std::unique_ptr<store::Session> session = openInstallation(folderArgument(args.at(0)));
+    store::SchemaUpgrade(*session).runAll();
+    return 0;
+}
+
+// The data check of the support menu, without its question.
+int check(const QStringList& args)
+{
+    if (args.size() != 1)
+        throw store::StoreError(QString::fromUtf8(kUsage));
+    const std::unique_ptr<store::Session> session = openInstallation(folderArgument(args.at(0)));
+    out() << menu::DataCheck::summaryText(menu::DataCheck::runUnattended(*session)) << Qt::flush;
     return 0;
 }
 
@@ -175,6 +196,7 @@ int run(const QStringList& args)
     const std::map<QString, std::function<int(const QStringList&)>> verbs = {
         {u"init"_s, init},
         {u"upgrade"_s, upgrade},
+        {u"check"_s, check},
     };
     if (args.isEmpty() || !verbs.contains(args.first())) {
         err() << QString::fromUtf8(kUsage);
