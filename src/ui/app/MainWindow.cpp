@@ -2,6 +2,7 @@
 
 #include "masters/DataModule.h"
 #include "store/StoreError.h"
+#include "ui/app/DataCheckScreen.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
@@ -192,7 +193,8 @@ QWidget* MainWindow::buildSupportPage()
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
     layout->addWidget(menuButton(u"献立データの削除"_s), 0, Qt::AlignLeft);
-    layout->addWidget(menuButton(u"テータテーブルの調整"_s), 0, Qt::AlignLeft);
+    layout->addWidget(menuButton(u"テータテーブルの調整"_s, &MainWindow::openDataCheck), 0,
+                      Qt::AlignLeft);
     layout->addStretch();
     return page;
 }
@@ -278,6 +280,12 @@ void MainWindow::openMealTypes()
 void MainWindow::openTargetGroups()
 {
     masterscreens::TargetGroupScreen screen(this);
+    runScreen(screen);
+}
+
+void MainWindow::openDataCheck()
+{
+    DataCheckScreen screen(masters::dataModule().session(), *m_prompter, this);
     runScreen(screen);
 }
 

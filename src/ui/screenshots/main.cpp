@@ -7,9 +7,11 @@
 #include "masters/StartUp.h"
 #include "masters/StartUpScreens.h"
 #include "masters/UserPassword.h"
+#include "menu/DataCheck.h"
 #include "store/Prompter.h"
 #include "store/StoreError.h"
 #include "ui/app/Application.h"
+#include "ui/app/DataCheckScreen.h"
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/app/MainWindow.h"
@@ -262,6 +264,21 @@ int main(int argc, char** argv)
                 .information(masters::StartUp::noDataFolderMessage() + u"\n"_s +
                              masters::StartUp::programFileMessage(u"VELK"_s));
             mainWindow.hide();
+        }
+        {
+            // The data check, and its question over it.
+            widgets::MessageBoxPrompter prompter(&mainWindow);
+            app::DataCheckScreen check(masters::dataModule().session(), prompter, &mainWindow);
+            camera.shoot(&check, u"17-data-check"_s);
+            check.show();
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget(); box && box != &check) {
+                    camera.shootOver(&check, box, u"18-data-check-question"_s);
+                    box->close();
+                }
+            });
+            prompter.yesNo(menu::DataCheck::question());
+            check.hide();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';
