@@ -3,6 +3,7 @@
 #include "data/DataFiles.h"
 
 #include "masters/InitialData.h"
+#include "menu/DataCheck.h"
 #include "menu/DemoData.h"
 #include "store/BackupCopy.h"
 #include "store/FaultInjection.h"
@@ -20,6 +21,7 @@
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -49,7 +51,9 @@ const char* kUsage =
     "                             --dated   DEST の中に日時のフォルダを作ります（時系列保存）\n"
     "                             --replace 既にあるファイルを置き換えます\n"
     "                             --keep    既にあるファイルは残します\n"
-    "                             （どちらもなければ、既にあるファイルがあると中止します）\n";
+    "                             （どちらもなければ、既にあるファイルがあると中止します）\n"
+    "  zoravinctl check DIR       "
+    "テーブルを修復し、連携関係の無いレコードを削除して献立名を作り直します\n";
 
 // The program that the installation's program-file link points at: the
 // desktop program beside this tool when it was built, else this tool.
@@ -158,21 +162,38 @@ int init(const QStringList& args)
     return 0;
 }
 
+// An installation that start-up would accept: the settings table, the
+// Data folder and a data file that is there and not empty.
+std::unique_ptr<store::Session> openInstallation(const QString& dir)
+{
+    if (!store::Installation::hasSettingsTable(dir))
+        throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
+    auto session = std::make_unique<store::Session>(dir);
+    session->openSettings();
+    if (!QFileInfo(session->dataDir()).isDir())
+        throw store::StoreError(
+            u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s);
+    // A missing or emptied AAA.sqlite is refused before anything changes.
+    session->openData();
+    return session;
+}
+
 int upgrade(const QStringList& args)
 {
     if (args.size() != 1)
         throw store::StoreError(QString::fromUtf8(kUsage));
-    const QString dir = folderArgument(args.at(0));
-    if (!store::Installation::hasSettingsTable(dir))
-        throw store::StoreError(u"実行できる環境ではありませんので、終了します。"_s);
-    store::Session session(dir);
-    session.openSettings();
-    if (!QFileInfo(session.dataDir()).isDir())
-        throw store::StoreError(
-            u"「栄養計算」フォルダの中に「Data」フォルダがありませんので、終了します。"_s);
-    // A missing or emptied AAA.sqlite is refused before anything changes.
-    session.openData();
-    store::SchemaUpgrade(session).runAll();
+    const std::unique_ptr<store::Session> session = openInstallation(folderArgument(args.at(0)));
+    store::SchemaUpgrade(*session).runAll();
+    return 0;
+}
+
+// The data check of the support menu, without its question.
+int check(const QStringList& args)
+{
+    if (args.size() != 1)
+        throw store::StoreError(QString::fromUtf8(kUsage));
+    const std::unique_ptr<store::Session> session = openInstallation(folderArgument(args.at(0)));
+    out() << menu::DataCheck::summaryText(menu::DataCheck::runUnattended(*session)) << Qt::flush;
     return 0;
 }
 
@@ -239,6 +260,7 @@ int run(const QStringList& args)
         {u"init"_s, init},
         {u"upgrade"_s, upgrade},
         {u"backup"_s, backup},
+        {u"check"_s, check},
     };
     if (args.isEmpty() || !verbs.contains(args.first())) {
         err() << QString::fromUtf8(kUsage);

@@ -25,6 +25,16 @@ public:
     // from RyoriM contributes an empty name.
     static QString menuName(const QSqlDatabase& aaa, int kondateId, int k1, int k2);
     static void rebuildMenuName(const QSqlDatabase& aaa, int kondateId, int k1, int k2);
+    // The menu name of every slot of every menu day, days in kijitu order:
+    // one read, then one prepared update bound for each slot whose stored
+    // name differs. Slots of a day that no longer exists are left alone.
+    // Returns how many slots were read and how many changed. Runs inside
+    // the caller's transaction, if any.
+    struct Rebuilt {
+        int mealSlots = 0;
+        int changed = 0;
+    };
+    static Rebuilt rebuildAllMenuNames(const QSqlDatabase& aaa);
 };
 
 } // namespace menu

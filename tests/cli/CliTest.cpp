@@ -458,3 +458,42 @@ TEST(Cli, BackupOverAnOlderOneFollowsTheFlagsOrStops)
     EXPECT_EQ(zoravinctl({u"backup"_s, dir, dest, u"--keep"_s, u"--replace"_s}).status, 1);
     EXPECT_EQ(zoravinctl({u"backup"_s, tmp.path(), dest}).status, 1); // no installation
 }
+
+// The data check without its question: the orphan slot goes, the slot whose
+// dish is gone keeps it with an empty name, and the summary says so.
+TEST(Cli, CheckRemovesOrphansAndPrintsItsSummary)
+{
+    TempInstall install;
+    {
+        auto s = install.openSession();
+        store::TableCatalogue::apply(s->ahm(), store::TableScripts::settingsTable());
+        store::TableCatalogue::apply(s->aaa(), store::TableScripts::mainTables());
+        for (const QString& sql :
+             {u"INSERT INTO RyoriM (Ryori_ID, Ryoriemei) VALUES ('0101', 'ごはん')"_s,
+              u"INSERT INTO kondateM (Kondate_ID, kijitu) VALUES (1, '2024-04-01')"_s,
+              u"INSERT INTO kondateM2 (kondate_ID, K1, K2) VALUES (1, 0, 0), (7, 0, 0)"_s,
+              u"INSERT INTO kondateM3 (kondate_ID, K1, K2, Ryori_ID) VALUES (1, 0, 0, '0101'), "
+              u"(1, 0, 0, '0150')"_s})
+            exec(s->aaa(), sql);
+    }
+    const CtlResult r = zoravinctl({u"check"_s, install.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(u"テーブルの修復\n  AveM\t正常\n"_s)) << r.out.toStdString();
+    for (const QString& line :
+         {u"  kondateQ\tまだ作成されていません\n"_s,
+          u"  1 件\tDelete From kondateM2 where kondate_ID Not In (Select kondate_ID From "
+          u"kondateM)\n"_s,
+          u"  実行できませんでした（無視）\tDelete From kondateQ"_s,
+          u"献立名の再構築\t1 件（変更 1 件）\n作業は完了しました。\n"_s})
+        EXPECT_TRUE(r.out.contains(line)) << line.toStdString() << "\n" << r.out.toStdString();
+    {
+        auto s = install.openSession();
+        EXPECT_EQ(scalar(s->aaa(), u"SELECT group_concat(kondateMei) FROM kondateM2"_s).toString(),
+                  u"ごはん,,"_s);
+    }
+
+    QTemporaryDir empty;
+    const CtlResult none = zoravinctl({u"check"_s, empty.path()});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains(u"実行できる環境ではありませんので、終了します。"_s));
+}

@@ -52,7 +52,7 @@ TEST_F(MainWindow, HeaderPagesAndWhichButtonsOpenAScreen)
         {"バージョンアップ", 0, true},
         {"リモートメンテナンス", 0, true},
         {"献立データの削除", 1, false},
-        {"テータテーブルの調整", 1, false},
+        {"テータテーブルの調整", 1, true},
     };
     for (const auto& b : buttons) {
         QPushButton* button = main.button(QString::fromUtf8(b.caption));

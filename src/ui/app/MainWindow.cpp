@@ -4,6 +4,7 @@
 #include "masters/WebFunctions.h"
 #include "store/StoreError.h"
 #include "ui/app/BackupScreen.h"
+#include "ui/app/DataCheckScreen.h"
 #include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/masters/MealTypeScreen.h"
@@ -197,7 +198,8 @@ QWidget* MainWindow::buildSupportPage()
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
     layout->addWidget(menuButton(u"献立データの削除"_s), 0, Qt::AlignLeft);
-    layout->addWidget(menuButton(u"テータテーブルの調整"_s), 0, Qt::AlignLeft);
+    layout->addWidget(menuButton(u"テータテーブルの調整"_s, &MainWindow::openDataCheck), 0,
+                      Qt::AlignLeft);
     layout->addStretch();
     return page;
 }
@@ -314,6 +316,12 @@ void MainWindow::runRemoteMaintenance()
 void MainWindow::openBackup()
 {
     BackupScreen screen(*m_platform, m_prompter, this);
+    runScreen(screen);
+}
+
+void MainWindow::openDataCheck()
+{
+    DataCheckScreen screen(masters::dataModule().session(), *m_prompter, this);
     runScreen(screen);
 }
 

@@ -76,6 +76,7 @@ private:
     void runUpdate();
     void runRemoteMaintenance();
     void openBackup();
+    void openDataCheck();
 
     std::unique_ptr<store::Prompter> m_ownPrompter;
     store::Prompter* m_prompter;

@@ -8,12 +8,14 @@
 #include "masters/StartUpScreens.h"
 #include "masters/UserPassword.h"
 #include "masters/WebFunctions.h"
-#include "store/Platform.h"
+#include "menu/DataCheck.h"
 #include "store/BackupCopy.h"
+#include "store/Platform.h"
 #include "store/Prompter.h"
 #include "store/StoreError.h"
 #include "ui/app/Application.h"
 #include "ui/app/BackupScreen.h"
+#include "ui/app/DataCheckScreen.h"
 #include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
@@ -309,6 +311,21 @@ int main(int argc, char** argv)
                                                        QDir::current().dirName() +
                                                        u"/Data/AAA.sqlite"_s));
             backup.hide();
+        }
+        {
+            // The data check, and its question over it.
+            widgets::MessageBoxPrompter prompter(&mainWindow);
+            app::DataCheckScreen check(masters::dataModule().session(), prompter, &mainWindow);
+            camera.shoot(&check, u"17-data-check"_s);
+            check.show();
+            QTimer::singleShot(100, [&] {
+                if (QWidget* box = QApplication::activeModalWidget(); box && box != &check) {
+                    camera.shootOver(&check, box, u"18-data-check-question"_s);
+                    box->close();
+                }
+            });
+            prompter.yesNo(menu::DataCheck::question());
+            check.hide();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';
