@@ -3,6 +3,7 @@
 #include "masters/DataModule.h"
 #include "store/StoreError.h"
 #include "ui/app/InstitutionSettingsScreen.h"
+#include "ui/app/MemoPadScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/DownloadProgressDialog.h"
@@ -154,7 +155,7 @@ QWidget* MainWindow::buildMainPage()
 
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);
-    tools->addWidget(menuButton(u"備忘メモ帳"_s));
+    tools->addWidget(menuButton(u"備忘メモ帳"_s, &MainWindow::openMemoPad));
     tools->addWidget(menuButton(u"バックアップコピー"_s));
     tools->addStretch();
     tools->addWidget(menuButton(u"閉じる(&C)"_s, &MainWindow::closeClicked));
@@ -278,6 +279,12 @@ void MainWindow::openMealTypes()
 void MainWindow::openTargetGroups()
 {
     masterscreens::TargetGroupScreen screen(this);
+    runScreen(screen);
+}
+
+void MainWindow::openMemoPad()
+{
+    MemoPadScreen screen(masters::dataModule().WorkDir, nullptr, this);
     runScreen(screen);
 }
 

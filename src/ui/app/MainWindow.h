@@ -68,6 +68,7 @@ private:
     void openInitialSettings();
     void openMealTypes();
     void openTargetGroups();
+    void openMemoPad();
 
     std::unique_ptr<store::Prompter> m_ownPrompter;
     store::Prompter* m_prompter;

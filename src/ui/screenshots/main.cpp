@@ -13,6 +13,7 @@
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MemoPadScreen.h"
 #include "ui/app/PasswordDialog.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
@@ -29,6 +30,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTextStream>
 #include <QTimer>
 
@@ -262,6 +266,32 @@ int main(int argc, char** argv)
                 .information(masters::StartUp::noDataFolderMessage() + u"\n"_s +
                              masters::StartUp::programFileMessage(u"VELK"_s));
             mainWindow.hide();
+        }
+        {
+            // The memo pad with a page of notes in several styles; its files
+            // go to a folder of their own, not the demo's.
+            QTemporaryDir memoFolder;
+            app::MemoPadScreen memo(memoFolder.path(), nullptr, &mainWindow);
+            memo.show();
+            QTextCursor c = memo.editor(1)->textCursor();
+            QTextCharFormat heading;
+            heading.setFontWeight(QFont::Bold);
+            heading.setFontPointSize(18);
+            c.insertText(u"５月の行事と給食"_s, heading);
+            QTextCharFormat body;
+            body.setFontPointSize(11);
+            c.insertBlock();
+            c.insertText(u"・５日　こどもの日：ちらし寿司、柏餅（卵不使用）"_s, body);
+            c.insertBlock();
+            c.insertText(u"・１５日　誕生会：ケーキは豆乳クリームで"_s, body);
+            c.insertBlock();
+            QTextCharFormat alert = body;
+            alert.setForeground(QColor(0xC0, 0x00, 0x00));
+            alert.setFontUnderline(true);
+            c.insertText(u"アレルギー児（そら組２名）の代替食を前日までに確認"_s, alert);
+            camera.shoot(&memo, u"19-memo-pad"_s);
+            memo.editor(1)->clear();
+            memo.reject();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';
