@@ -609,7 +609,7 @@ void Parser::flushText()
     // Control characters have no place in a text document (a stray \0 or
     // \f from a broken file); the block separators would split paragraphs.
     for (QChar& c : text) {
-        if (c.unicode() < 0x20 && c != u'\t')
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F)
             c = QChar::ReplacementCharacter;
         else if (c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1) ||
                  c == QChar::ObjectReplacementCharacter)

@@ -163,7 +163,7 @@ TEST(RtfReaderTest, SurvivesBrokenInput)
         {"huge parameters",
          "{\\rtf1\\fs999999999999 a\\u99999999999 bc\\bin-5 d\\uc99999999\\u65 xyz}", u"acdA"_s},
         {"huge binary", "{\\rtf1 a\\bin2147483647 xyz}", u"a"_s},
-        {"control characters", QByteArray("{\\rtf1 a\0b\x0c}", 11), u"a\uFFFDb\uFFFD"_s},
+        {"control characters", QByteArray("{\\rtf1 a\0b\x0c\x7f}", 12), u"a\uFFFDb\uFFFD\uFFFD"_s},
         {"unknown code page", "{\\rtf1\\ansicpg99999 \\'e9}", u"\u00E9"_s},
         {"colour index out of range", "{\\rtf1{\\colortbl;}\\cf7 x\\cf-3 y}", u"xy"_s},
         {"escaped trail byte", "{\\rtf1\\ansicpg932 \\'95\\\\\\'8e\\'a6}", u"表示"_s},

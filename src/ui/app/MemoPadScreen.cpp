@@ -60,6 +60,8 @@ MemoPadScreen::MemoPadScreen(const QString& workDir, store::Prompter* prompter, 
         m_unreadable << false;
     }
     m_tabs->setCurrentIndex(0);
+    // All twelve captions in sight, none behind scroll arrows.
+    m_tabs->setUsesScrollButtons(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -141,16 +143,21 @@ void MemoPadScreen::paintFirstPage(QPrinter& printer, const QTextDocument& doc)
     copy->drawContents(&painter, box);
 }
 
+std::unique_ptr<QPrintPreviewDialog> MemoPadScreen::createPreview(QPrinter& printer)
+{
+    setUpPrinter(printer);
+    auto preview = std::make_unique<QPrintPreviewDialog>(&printer, this);
+    preview->setWindowTitle(u"印刷プレビュー"_s);
+    const QTextDocument* doc = editor(m_tabs->currentIndex() + 1)->document();
+    connect(preview.get(), &QPrintPreviewDialog::paintRequested, preview.get(),
+            [doc](QPrinter* p) { paintFirstPage(*p, *doc); });
+    return preview;
+}
+
 void MemoPadScreen::printActivePage()
 {
     QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(u"印刷プレビュー"_s);
-    const QTextDocument* doc = editor(m_tabs->currentIndex() + 1)->document();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [doc](QPrinter* p) { paintFirstPage(*p, *doc); });
-    preview.exec();
+    createPreview(printer)->exec();
 }
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include <QList>
 #include <memory>
 
+class QPrintPreviewDialog;
 class QPrinter;
 class QPushButton;
 class QTabWidget;
@@ -40,6 +41,8 @@ public:
     // margins of 20 mm top and bottom and 15 mm left and right.
     static void setUpPrinter(QPrinter& printer);
     static void paintFirstPage(QPrinter& printer, const QTextDocument& doc);
+    // The print preview of the active page on printer, as "印　　刷" opens it.
+    std::unique_ptr<QPrintPreviewDialog> createPreview(QPrinter& printer);
 
     // Closing saves every page; when one cannot be written the user is told
     // and the screen stays open, so that nothing typed is lost.

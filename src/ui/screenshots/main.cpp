@@ -28,6 +28,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -290,6 +292,12 @@ int main(int argc, char** argv)
             alert.setFontUnderline(true);
             c.insertText(u"アレルギー児（そら組２名）の代替食を前日までに確認"_s, alert);
             camera.shoot(&memo, u"19-memo-pad"_s);
+            QPrinter printer(QPrinter::HighResolution);
+            auto preview = memo.createPreview(printer);
+            preview->resize(820, 900);
+            preview->show();
+            camera.shoot(preview.get(), u"20-memo-print-preview"_s);
+            preview->close();
             memo.editor(1)->clear();
             memo.reject();
         }
