@@ -190,6 +190,7 @@ void Parser::run()
 {
     const qsizetype n = m_in.size();
     int topLevel = 0; // groups open; the document ends with its outer group
+    m_cursor.beginEditBlock();
     while (m_pos < n) {
         const char c = m_in.at(m_pos++);
         if (c == '{') {
@@ -261,6 +262,7 @@ void Parser::run()
     }
     flushBytes();
     flushText();
+    m_cursor.endEditBlock();
 }
 
 bool Parser::consumeFallback()
@@ -634,8 +636,15 @@ void Parser::newParagraph()
 void RtfReader::read(const QByteArray& rtf, QTextDocument& doc)
 {
     doc.clear();
-    Parser parser(rtf, doc);
-    parser.run();
+    // Loading is not an edit to undo, and one layout pass at the end is
+    // far cheaper than one per insert.
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    {
+        Parser parser(rtf, doc);
+        parser.run();
+    }
+    doc.setUndoRedoEnabled(undo);
 }
 
 } // namespace components

@@ -71,6 +71,8 @@ TEST(MemoPadScreenTest, PagesAreLoadedOnShowAndSavedOnClose)
     again.show();
     QTextDocument* doc = again.editor(12)->document();
     EXPECT_EQ(doc->toPlainText(), u"運動会の献立 ok"_s);
+    // Loading is not an edit: an undo right away must not empty the page.
+    EXPECT_FALSE(doc->isUndoAvailable());
     QTextCursor c(doc);
     c.setPosition(1);
     EXPECT_GE(c.charFormat().fontWeight(), QFont::Bold);
