@@ -143,6 +143,41 @@ TEST(RtfReaderTest, ReadsTextFontsAndColoursOfOtherWriters)
     EXPECT_EQ(rest.foreground().style(), Qt::NoBrush);
 }
 
+// Word switches fonts inside a run (\\loch, \\hich, \\dbch) and writes the
+// Shift-JIS bytes under a Western font; LibreOffice writes \\uN with
+// \\uc2 fallbacks and table cells. Both keep their text.
+TEST(RtfReaderTest, ReadsWordAndLibreOfficeHabits)
+{
+    const QByteArray word =
+        "{\\rtf1\\adeflang1025\\ansi\\ansicpg932\\uc2\\deff0\\stshfdbch11"
+        "{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Century;}"
+        "{\\f11\\fbidi\\fmodern\\fcharset128\\fprq1 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}"
+        "{\\*\\themedata 504b0304}{\\*\\latentstyles\\lsdstimax376{\\lsdlockedexcept Normal;}}"
+        "\\pard\\plain \\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\fs21\\lang1033\\langfe1041"
+        "{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\hich\\af0\\dbch\\af11\\loch\\f0 \\hich\\f0 "
+        "\\'8b\\'8b\\'90\\'48}{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid123 \\par }"
+        "{\\*\\datastore 0105000002000000}}";
+    QTextDocument doc;
+    RtfReader::read(word, doc);
+    EXPECT_EQ(doc.toPlainText(), u"給食\n"_s);
+
+    const QByteArray libreOffice =
+        "{\\rtf1\\ansi\\deff4\\adeflang1025{\\fonttbl{\\f4\\fswiss\\fprq2\\fcharset0 "
+        "Liberation Sans;}}{\\colortbl;\\red0\\green0\\blue0;\\red42\\green96\\blue153;}"
+        "{\\stylesheet{\\s0\\snext0 Normal;}}{\\*\\generator LibreOffice/7.4}"
+        "{\\info{\\creatim\\yr2024}}\\pgwsxn11906\\pghsxn16838"
+        "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451 Default;}}"
+        "\\pard\\plain \\s0\\f4\\fs24{\\cf2\\b\\rtlch \\ltrch\\loch\\uc2 "
+        "\\u12362\\'82\\'a8\\u12420\\'82\\'e2\\u12388\\'82\\'c2}"
+        "\\intbl{A\\cell B\\cell}\\row\\pard\\par}";
+    RtfReader::read(libreOffice, doc);
+    EXPECT_EQ(doc.toPlainText(), u"おやつA\tB\t\n\n"_s);
+    const QTextCharFormat f = formatAt(doc, 0);
+    EXPECT_EQ(f.foreground().color(), QColor(42, 96, 153));
+    EXPECT_GE(f.fontWeight(), QFont::Bold);
+    EXPECT_EQ(f.fontFamilies().toStringList(), QStringList{u"Liberation Sans"_s});
+}
+
 // Broken and hostile files still give a document and end: each case was
 // found by the fuzzer or is a class of input it must survive.
 TEST(RtfReaderTest, SurvivesBrokenInput)
