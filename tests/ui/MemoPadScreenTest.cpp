@@ -80,6 +80,36 @@ TEST(MemoPadScreenTest, PagesAreLoadedOnShowAndSavedOnClose)
     again.reject();
 }
 
+// Ctrl+B, Ctrl+I and Ctrl+U style the selection, as in the Windows
+// rich-edit control, and switch back on a second press.
+TEST(MemoPadScreenTest, StyleKeysSwitchTheSelection)
+{
+    QTemporaryDir dir;
+    store::ScriptedPrompter prompter;
+    app::MemoPadScreen screen(dir.path(), &prompter);
+    screen.show();
+    screen.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    screen.tabs()->setCurrentIndex(2);
+    QTextEdit* edit = screen.editor(3);
+    edit->setPlainText(u"おやつ"_s);
+    edit->selectAll();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_U, Qt::ControlModifier);
+    QTextCursor c(edit->document());
+    c.setPosition(2);
+    EXPECT_GE(c.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_TRUE(c.charFormat().fontItalic());
+    EXPECT_TRUE(c.charFormat().fontUnderline());
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    c.setPosition(2);
+    EXPECT_LT(c.charFormat().fontWeight(), QFont::DemiBold);
+    EXPECT_TRUE(c.charFormat().fontItalic());
+    screen.reject();
+}
+
 // A page that cannot be written keeps the screen open with the error shown,
 // the others are still saved, and the file already on disk is unchanged.
 TEST(MemoPadScreenTest, FailedSaveKeepsTheScreenOpenAndTheOldFile)

@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -62,6 +63,30 @@ MemoPadScreen::MemoPadScreen(const QString& workDir, store::Prompter* prompter, 
     m_tabs->setCurrentIndex(0);
     // All twelve captions in sight, none behind scroll arrows.
     m_tabs->setUsesScrollButtons(false);
+
+    // The keys of the Windows rich-edit control, so that a page can be
+    // given its styles: Ctrl+B, Ctrl+I and Ctrl+U switch the selection (or
+    // what is typed next) to bold, italic or underlined and back.
+    const auto styleKey = [this](const QKeySequence& key, auto apply) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, apply] {
+            auto* edit = editor(m_tabs->currentIndex() + 1);
+            if (edit->isReadOnly())
+                return;
+            QTextCharFormat f;
+            apply(f, edit->currentCharFormat());
+            edit->mergeCurrentCharFormat(f);
+        });
+    };
+    styleKey(QKeySequence::Bold, [](QTextCharFormat& f, const QTextCharFormat& now) {
+        f.setFontWeight(now.fontWeight() >= QFont::DemiBold ? QFont::Normal : QFont::Bold);
+    });
+    styleKey(QKeySequence::Italic, [](QTextCharFormat& f, const QTextCharFormat& now) {
+        f.setFontItalic(!now.fontItalic());
+    });
+    styleKey(QKeySequence::Underline, [](QTextCharFormat& f, const QTextCharFormat& now) {
+        f.setFontUnderline(!now.fontUnderline());
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
