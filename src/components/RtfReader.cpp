@@ -309,6 +309,13 @@ void Parser::closeGroup()
 
 void Parser::controlWord(const QByteArray& word, bool hasParam, int param)
 {
+    if (word == "bin") {
+        // Binary data, in a picture most often: skipped byte for byte and
+        // never read as RTF, even in a group that is skipped, since its
+        // bytes may look like braces.
+        m_pos += std::min<qsizetype>(std::max(param, 0), m_in.size() - m_pos);
+        return;
+    }
     GroupState& s = state();
     if (m_overflow > 0)
         return;
@@ -353,11 +360,6 @@ void Parser::controlWord(const QByteArray& word, bool hasParam, int param)
     if (skipped.contains(word) || ignorable) {
         flushBytes();
         s.destination = Destination::Skip;
-        return;
-    }
-    if (word == "bin") {
-        // Binary data: skipped byte for byte, never read as RTF.
-        m_pos += std::min<qsizetype>(std::max(param, 0), m_in.size() - m_pos);
         return;
     }
     if (s.destination == Destination::FontTable) {

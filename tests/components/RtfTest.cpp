@@ -197,6 +197,7 @@ TEST(RtfReaderTest, SurvivesBrokenInput)
         {"lone surrogate", "{\\rtf1 a\\u-10178?b}", u"a\uFFFDb"_s},
         {"huge parameters",
          "{\\rtf1\\fs999999999999 a\\u99999999999 bc\\bin-5 d\\uc99999999\\u65 xyz}", u"acdA"_s},
+        {"binary in a skipped group", "{\\rtf1 a{\\pict\\bin3 }}x}b}", u"ab"_s},
         {"huge binary", "{\\rtf1 a\\bin2147483647 xyz}", u"a"_s},
         {"control characters", QByteArray("{\\rtf1 a\0b\x0c\x7f}", 12), u"a\uFFFDb\uFFFD\uFFFD"_s},
         {"unknown code page", "{\\rtf1\\ansicpg99999 \\'e9}", u"\u00E9"_s},
