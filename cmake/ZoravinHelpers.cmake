@@ -9,14 +9,17 @@ function(zoravin_add_library name)
   target_compile_definitions(zoravin_${name} PUBLIC QT_NO_CAST_FROM_ASCII)
 endfunction()
 
-# zoravin_add_test(NAME [GUI] SOURCES ... LINKS ...)
+# zoravin_add_test(NAME [GUI|GRAPHICS] SOURCES ... LINKS ...)
 #   A GoogleTest program registered with CTest; tests run offscreen and never
-#   touch a user's folder. GUI tests get a QApplication, the others a
+#   touch a user's folder. GUI tests get a QApplication, GRAPHICS tests (fonts
+#   and documents without widgets) a QGuiApplication, the others a
 #   QCoreApplication.
 function(zoravin_add_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;GRAPHICS" "" "SOURCES;LINKS" ${ARGN})
   if(ARG_GUI)
     set(main ${PROJECT_SOURCE_DIR}/tests/support/GuiMain.cpp)
+  elseif(ARG_GRAPHICS)
+    set(main ${PROJECT_SOURCE_DIR}/tests/support/GraphicsMain.cpp)
   else()
     set(main ${PROJECT_SOURCE_DIR}/tests/support/CoreMain.cpp)
   endif()

@@ -45,7 +45,7 @@ TEST_F(MainWindow, HeaderPagesAndWhichButtonsOpenAScreen)
         {"納入業者マスター", 0, false},
         {"料　　理", 0, false},
         {"献　　立", 0, false},
-        {"備忘メモ帳", 0, false},
+        {"備忘メモ帳", 0, true},
         {"閉じる(&C)", 0, true},
         {"バックアップコピー", 0, true},
         {"HPを開く", 0, true},

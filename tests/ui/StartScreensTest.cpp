@@ -7,6 +7,7 @@
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MemoPadScreen.h"
 #include "ui/app/PasswordDialog.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/widgets/DownloadProgressDialog.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 namespace {
 
@@ -150,6 +152,30 @@ TEST_F(StartScreens, ReturningFromAScreenRechecksTheProgramFile)
                                     "実行プログラムのファイル名が変更されているために実行で"
                                     "きません。\nファイル名を　VELK に戻して実行してください。")});
     EXPECT_TRUE(main.ended());
+}
+
+// "備忘メモ帳" opens the memo pad on the installation folder: its pages go
+// to memo1.txt … memo12.txt there.
+TEST_F(StartScreens, MemoPadKeepsItsPagesInTheInstallationFolder)
+{
+    folder.setUpRow();
+    app::MainWindow main(&prompter);
+    ModalDriver driver;
+    driver.expect<app::PasswordDialog>(typePassword(QStringLiteral("7295")));
+    driver.expect<app::MemoPadScreen>([](app::MemoPadScreen* screen) {
+        screen->editor(12)->setPlainText(QStringLiteral("園だより"));
+        screen->close();
+    });
+    main.runActivationChecks();
+    ASSERT_FALSE(main.ended());
+    QTest::mouseClick(main.button(QStringLiteral("備忘メモ帳")), Qt::LeftButton);
+    EXPECT_EQ(driver.pending(), 0);
+    EXPECT_TRUE(driver.unexpected().isEmpty());
+    for (int page = 1; page <= 12; ++page)
+        EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/memo%1.txt").arg(page))) << page;
+    QFile memo12(folder.path() + QStringLiteral("/memo12.txt"));
+    ASSERT_TRUE(memo12.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(memo12.readAll().contains("\\'89\\'80")); // 園
 }
 
 // The potassium refresh of an old data folder downloads during start-up:

@@ -7,6 +7,7 @@
 #include "ui/app/DataCheckScreen.h"
 #include "ui/app/DesktopPlatform.h"
 #include "ui/app/InstitutionSettingsScreen.h"
+#include "ui/app/MemoPadScreen.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
 #include "ui/widgets/DownloadProgressDialog.h"
@@ -159,7 +160,7 @@ QWidget* MainWindow::buildMainPage()
 
     auto* tools = new QVBoxLayout;
     tools->setSpacing(8);
-    tools->addWidget(menuButton(u"備忘メモ帳"_s));
+    tools->addWidget(menuButton(u"備忘メモ帳"_s, &MainWindow::openMemoPad));
     tools->addWidget(menuButton(u"バックアップコピー"_s, &MainWindow::openBackup));
     tools->addStretch();
     tools->addWidget(menuButton(u"閉じる(&C)"_s, &MainWindow::closeClicked));
@@ -322,6 +323,12 @@ void MainWindow::openBackup()
 void MainWindow::openDataCheck()
 {
     DataCheckScreen screen(masters::dataModule().session(), *m_prompter, this);
+    runScreen(screen);
+}
+
+void MainWindow::openMemoPad()
+{
+    MemoPadScreen screen(masters::dataModule().WorkDir, m_prompter, this);
     runScreen(screen);
 }
 

@@ -77,6 +77,7 @@ private:
     void runRemoteMaintenance();
     void openBackup();
     void openDataCheck();
+    void openMemoPad();
 
     std::unique_ptr<store::Prompter> m_ownPrompter;
     store::Prompter* m_prompter;

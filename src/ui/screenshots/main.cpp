@@ -20,6 +20,7 @@
 #include "ui/app/InstitutionNameDialog.h"
 #include "ui/app/InstitutionSettingsScreen.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MemoPadScreen.h"
 #include "ui/app/PasswordDialog.h"
 #include "ui/masters/MealTypeScreen.h"
 #include "ui/masters/TargetGroupScreen.h"
@@ -35,8 +36,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTextStream>
 #include <QTimer>
 
@@ -326,6 +332,38 @@ int main(int argc, char** argv)
             });
             prompter.yesNo(menu::DataCheck::question());
             check.hide();
+        }
+        {
+            // The memo pad with a page of notes in several styles; its files
+            // go to a folder of their own, not the demo's.
+            QTemporaryDir memoFolder;
+            app::MemoPadScreen memo(memoFolder.path(), nullptr, &mainWindow);
+            memo.show();
+            QTextCursor c = memo.editor(1)->textCursor();
+            QTextCharFormat heading;
+            heading.setFontWeight(QFont::Bold);
+            heading.setFontPointSize(18);
+            c.insertText(u"５月の行事と給食"_s, heading);
+            QTextCharFormat body;
+            body.setFontPointSize(11);
+            c.insertBlock();
+            c.insertText(u"・５日　こどもの日：ちらし寿司、柏餅（卵不使用）"_s, body);
+            c.insertBlock();
+            c.insertText(u"・１５日　誕生会：ケーキは豆乳クリームで"_s, body);
+            c.insertBlock();
+            QTextCharFormat alert = body;
+            alert.setForeground(QColor(0xC0, 0x00, 0x00));
+            alert.setFontUnderline(true);
+            c.insertText(u"アレルギー児（そら組２名）の代替食を前日までに確認"_s, alert);
+            camera.shoot(&memo, u"19-memo-pad"_s);
+            QPrinter printer(QPrinter::HighResolution);
+            auto preview = memo.createPreview(printer);
+            preview->resize(820, 900);
+            preview->show();
+            camera.shoot(preview.get(), u"20-memo-print-preview"_s);
+            preview->close();
+            memo.editor(1)->clear();
+            memo.reject();
         }
     } catch (const store::StoreError& e) {
         QTextStream(stderr) << e.message() << '\n';
